@@ -1,0 +1,248 @@
+// Appending elements, resetting the database, layers and undo/redo.
+#include "model/data.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "geometry/func.h"
+
+void KindTables::clear()
+{
+    *this = KindTables{};
+}
+
+template <class Table, class Record>
+int32_t Drawing::appendRecord(ElementKind kind, Table& table, Record&& record)
+{
+    const auto position = static_cast<int32_t>(registry.size());
+    const auto index = static_cast<int32_t>(table.size());
+    journal.Record(JournalOp::Created, position);
+    registry.push_back(ElementRef{static_cast<int32_t>(kind), index, 1});
+    table.push_back(std::forward<Record>(record));
+    return index;
+}
+
+namespace {
+// The end-style value 3 means "no join" for open kinds and is stored as the
+// default join on closed ones.
+void applyJoinRule(ClosedHeader& h)
+{
+    if (h.joinStyle == 3)
+        h.joinStyle = 0;
+}
+
+PointD circlePointDeg(double cx, double cy, double r, double angleDeg)
+{
+    const double a = angleDeg * std::numbers::pi / 180.0;
+    return {cx + r * std::cos(a), cy - r * std::sin(a)};
+}
+}  // namespace
+
+int32_t Drawing::AppendLine(const LineRecord& r) { return appendRecord(ElementKind::Line, tables.lines, r); }
+int32_t Drawing::AppendPoint(const PointRecord& r) { return appendRecord(ElementKind::Point, tables.points, r); }
+
+int32_t Drawing::AppendRect(RectRecord r)
+{
+    applyJoinRule(r.h);
+    return appendRecord(ElementKind::Rect, tables.rects, std::move(r));
+}
+
+int32_t Drawing::AppendCornerRect(CornerRectRecord r)
+{
+    applyJoinRule(r.h);
+    return appendRecord(ElementKind::CornerRect, tables.cornerRects, std::move(r));
+}
+
+int32_t Drawing::AppendCircle(CircleRecord r)
+{
+    applyJoinRule(r.h);
+    return appendRecord(ElementKind::Circle, tables.circles, std::move(r));
+}
+
+int32_t Drawing::AppendEllipse(EllipseRecord r)
+{
+    applyJoinRule(r.h);
+    return appendRecord(ElementKind::Ellipse, tables.ellipses, std::move(r));
+}
+
+int32_t Drawing::AppendArc(ArcRecord r)
+{
+    if (r.method == 0) {
+        const PointD s = circlePointDeg(r.cx, r.cy, r.r, r.startAngle);
+        const PointD e = circlePointDeg(r.cx, r.cy, r.r, r.startAngle + r.sweepAngle);
+        r.startX = s.x, r.startY = s.y, r.endX = e.x, r.endY = e.y;
+        r.thirdX = r.thirdY = 0;
+    }
+    return appendRecord(ElementKind::Arc, tables.arcs, std::move(r));
+}
+
+// Angles and tilt are negated into the y-up ellipse function so that the
+// derived points lie where the arc is drawn (counter-clockwise on screen).
+int32_t Drawing::AppendEllipticArc(EllipticArcRecord r)
+{
+    if (r.method == 0) {
+        const PointD c{r.cx, r.cy};
+        const PointD s = PointOnEllipseDeg(c, r.rx, r.ry, -r.tilt, -r.startAngle);
+        const PointD e = PointOnEllipseDeg(c, r.rx, r.ry, -r.tilt, -(r.startAngle + r.sweepAngle));
+        r.startX = s.x, r.startY = s.y, r.endX = e.x, r.endY = e.y;
+    }
+    return appendRecord(ElementKind::EllipticArc, tables.ellipticArcs, std::move(r));
+}
+
+int32_t Drawing::AppendPie(SectorRecord r)
+{
+    applyJoinRule(r.h);
+    return appendRecord(ElementKind::Pie, tables.pies, std::move(r));
+}
+
+int32_t Drawing::AppendChord(SectorRecord r)
+{
+    applyJoinRule(r.h);
+    return appendRecord(ElementKind::Chord, tables.chords, std::move(r));
+}
+
+int32_t Drawing::AppendOutside(SectorRecord r)
+{
+    applyJoinRule(r.h);
+    return appendRecord(ElementKind::Outside, tables.outsides, std::move(r));
+}
+
+int32_t Drawing::AppendRing(RingRecord r)
+{
+    applyJoinRule(r.h);
+    return appendRecord(ElementKind::Ring, tables.rings, std::move(r));
+}
+
+int32_t Drawing::AppendPolyline(OpenPathRecord r)
+{
+    return appendRecord(ElementKind::Polyline, tables.polylines, std::move(r));
+}
+
+int32_t Drawing::AppendPolygon(ClosedPathRecord r)
+{
+    applyJoinRule(r.h);
+    return appendRecord(ElementKind::Polygon, tables.polygons, std::move(r));
+}
+
+int32_t Drawing::AppendBezier(OpenPathRecord r)
+{
+    return appendRecord(ElementKind::Bezier, tables.beziers, std::move(r));
+}
+
+int32_t Drawing::AppendOpenSpline(OpenPathRecord r)
+{
+    return appendRecord(ElementKind::OpenSpline, tables.openSplines, std::move(r));
+}
+
+int32_t Drawing::AppendClosedSpline(ClosedPathRecord r)
+{
+    applyJoinRule(r.h);
+    return appendRecord(ElementKind::ClosedSpline, tables.closedSplines, std::move(r));
+}
+
+int32_t Drawing::AppendText(TextRecord r) { return appendRecord(ElementKind::Text, tables.texts, std::move(r)); }
+
+void Drawing::markDead(int32_t registryPosition)
+{
+    if (registryPosition < 0 || static_cast<size_t>(registryPosition) >= registry.size())
+        return;
+    journal.Record(JournalOp::Deleted, registryPosition);
+    registry[static_cast<size_t>(registryPosition)].live = 0;
+}
+
+void Drawing::ResetDatabase()
+{
+    journal.clear();
+    registry.clear();
+    registry.shrink_to_fit();
+    layers.clear();
+    attributes.clear();
+    tables.clear();
+    snapPoints.clear();
+    snapPoints.shrink_to_fit();
+    selection.clear();
+    controlPoints.clear();
+    m_savedChangeCount = journal.changeCount();
+}
+
+void Drawing::FreeDatabase()
+{
+    ResetDatabase();
+}
+
+void Drawing::SetUpLayers()
+{
+    layers.assign(kLayerCount, Layer{});
+}
+
+const Layer* Drawing::layerAt(int32_t layer) const
+{
+    if (layer < 0 || static_cast<size_t>(layer) >= layers.size())
+        return nullptr;
+    return &layers[static_cast<size_t>(layer)];
+}
+
+bool Drawing::layerVisible(int32_t layer) const
+{
+    const Layer* l = layerAt(layer);
+    return l && l->visible;
+}
+
+int32_t Drawing::layerOf(const ElementRef& ref) const
+{
+    int32_t layer = -1;
+    visitElement(*this, ref, [&](ElementKind, const auto& record) {
+        if constexpr (requires { record.h.layer; })
+            layer = record.h.layer;
+        else
+            layer = record.layer;
+    });
+    return layer;
+}
+
+void Drawing::RecomputeLayerUse()
+{
+    for (Layer& l : layers)
+        l.inUse = false;
+    for (const ElementRef& ref : registry) {
+        if (!ref.live)
+            continue;
+        const int32_t layer = layerOf(ref);
+        if (layer >= 0 && static_cast<size_t>(layer) < layers.size())
+            layers[static_cast<size_t>(layer)].inUse = true;
+    }
+}
+
+namespace {
+std::string entryLabel(const std::vector<ElementRef>& registry, const JournalEntry& e)
+{
+    if (e.registryPosition < 0 || static_cast<size_t>(e.registryPosition) >= registry.size())
+        return "---";
+    std::string label(kindLabel(registry[static_cast<size_t>(e.registryPosition)].kind));
+    label += e.op == JournalOp::Created ? "作図" : "削除";
+    return label;
+}
+}  // namespace
+
+void Drawing::flipLive(const JournalEntry& e, std::string& label)
+{
+    label = entryLabel(registry, e);
+    if (e.registryPosition >= 0 && static_cast<size_t>(e.registryPosition) < registry.size()) {
+        uint8_t& live = registry[static_cast<size_t>(e.registryPosition)].live;
+        live = live ? 0 : 1;
+    }
+}
+
+std::string Drawing::Undo()
+{
+    std::string label = "---";
+    journal.undoGroup([&](const JournalEntry& e) { flipLive(e, label); });
+    return "元に戻す：" + label;
+}
+
+std::string Drawing::Redo()
+{
+    std::string label = "---";
+    journal.redoGroup([&](const JournalEntry& e) { flipLive(e, label); });
+    return "やり直し：" + label;
+}

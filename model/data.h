@@ -1,0 +1,154 @@
+// The drawing database: the element registry, the eighteen kind tables, the
+// attribute tables, the 256 layers, the undo journal and the lists that
+// painting and selecting fill (selection, control points, snap points).
+//
+// A registry position is an element's identity. Records are immutable once
+// appended; edits append new elements and mark old ones dead, so undo only
+// flips live flags. Every index that may come from a file (layer, reference,
+// kind-table index) is bounds-checked at its look-up: a bad one means
+// "no entry", never an out-of-range access.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/attributes.h"
+#include "model/element_kind.h"
+#include "model/journal.h"
+#include "model/records.h"
+
+struct ElementRef {
+    int32_t kind = 0;   // ElementKind code; unknown codes are skipped
+    int32_t index = 0;  // position in that kind's table
+    uint8_t live = 1;
+};
+
+struct KindTables {
+    std::vector<LineRecord> lines;
+    std::vector<PointRecord> points;
+    std::vector<RectRecord> rects;
+    std::vector<CornerRectRecord> cornerRects;
+    std::vector<CircleRecord> circles;
+    std::vector<EllipseRecord> ellipses;
+    std::vector<ArcRecord> arcs;
+    std::vector<EllipticArcRecord> ellipticArcs;
+    std::vector<SectorRecord> pies;
+    std::vector<SectorRecord> chords;
+    std::vector<SectorRecord> outsides;
+    std::vector<RingRecord> rings;
+    std::vector<OpenPathRecord> polylines;
+    std::vector<ClosedPathRecord> polygons;
+    std::vector<OpenPathRecord> beziers;
+    std::vector<OpenPathRecord> openSplines;
+    std::vector<ClosedPathRecord> closedSplines;
+    std::vector<TextRecord> texts;
+
+    void clear();
+};
+
+inline constexpr int kLayerCount = 256;
+
+struct Layer {
+    bool visible = true;
+    std::string name;  // UTF-8
+    bool inUse = false;
+};
+
+struct SelectionEntry {
+    int32_t registryPosition = 0;
+    int32_t kind = 0;
+    int32_t index = 0;
+};
+
+struct ControlPoint {
+    int32_t code = 0;
+    int32_t index = 0;
+    int32_t registryPosition = 0;
+    double x = 0, y = 0;
+};
+
+struct SnapPoint {
+    int32_t code = 0;
+    int32_t index = 0;  // kind-table index of the element that registered it
+    int32_t layer = 0;
+    int32_t screenX = 0, screenY = 0;
+    double x = 0, y = 0;
+};
+
+class Drawing {
+public:
+    Drawing() { SetUpLayers(); }
+
+    // Append one element: journal the creation, add the registry entry, store
+    // the record (closed kinds store join style 3 as 0; method-0 arcs and
+    // elliptic arcs get their derived end points). Returns the record's index
+    // in its kind table.
+    int32_t AppendLine(const LineRecord&);
+    int32_t AppendPoint(const PointRecord&);
+    int32_t AppendRect(RectRecord);
+    int32_t AppendCornerRect(CornerRectRecord);
+    int32_t AppendCircle(CircleRecord);
+    int32_t AppendEllipse(EllipseRecord);
+    int32_t AppendArc(ArcRecord);
+    int32_t AppendEllipticArc(EllipticArcRecord);
+    int32_t AppendPie(SectorRecord);
+    int32_t AppendChord(SectorRecord);
+    int32_t AppendOutside(SectorRecord);
+    int32_t AppendRing(RingRecord);
+    int32_t AppendPolyline(OpenPathRecord);
+    int32_t AppendPolygon(ClosedPathRecord);
+    int32_t AppendBezier(OpenPathRecord);
+    int32_t AppendOpenSpline(OpenPathRecord);
+    int32_t AppendClosedSpline(ClosedPathRecord);
+    int32_t AppendText(TextRecord);
+
+    // Marks a live element dead and journals it (op 2).
+    void markDead(int32_t registryPosition);
+
+    void ResetDatabase();
+    void FreeDatabase();
+    void SetUpLayers();
+    void RecomputeLayerUse();
+
+    // Undo/redo one group; returns the operation-line text
+    // ("元に戻す：線分作図", "やり直し：---").
+    std::string Undo();
+    std::string Redo();
+
+    // Layer look-ups treat an out-of-range layer as hidden and absent.
+    bool layerVisible(int32_t layer) const;
+    const Layer* layerAt(int32_t layer) const;
+    // The layer of a registry entry's element; -1 for an unknown kind or index.
+    int32_t layerOf(const ElementRef&) const;
+
+    // Unsaved changes: any journal entry, undo or redo since the last
+    // markSaved (a save, an open, a reset) counts.
+    bool isModified() const { return journal.changeCount() != m_savedChangeCount; }
+    void markSaved() { m_savedChangeCount = journal.changeCount(); }
+
+    std::vector<ElementRef> registry;
+    KindTables tables;
+    AttributeTables attributes;
+    std::vector<Layer> layers;
+    UndoJournal journal;
+    std::vector<SelectionEntry> selection;
+    std::vector<ControlPoint> controlPoints;
+    std::vector<SnapPoint> snapPoints;
+
+private:
+    template <class Table, class Record>
+    int32_t appendRecord(ElementKind, Table&, Record&&);
+
+    void flipLive(const JournalEntry&, std::string& label);
+
+    uint64_t m_savedChangeCount = 0;
+};
+
+// Calls visit(kind, record) for the element a registry entry names; returns
+// false (and calls nothing) for an unknown kind or an index outside its table.
+// Pie, chord and outside shape share SectorRecord, so the kind is passed too.
+template <class Visit>
+bool visitElement(const Drawing& drawing, const ElementRef& ref, Visit&& visit);
+
+#include "model/data_visit.h"

@@ -1,0 +1,31 @@
+// Undo journal bookkeeping; the flag flips themselves live in Drawing.
+#include "model/journal.h"
+
+void UndoJournal::clear()
+{
+    m_entries.clear();
+    m_entries.shrink_to_fit();
+    m_position = m_end = m_recordingGroup = m_undoLevel = 0;
+}
+
+void UndoJournal::BeginGroup()
+{
+    m_recordingGroup = m_undoLevel + 1;
+}
+
+void UndoJournal::Record(JournalOp op, int32_t registryPosition)
+{
+    JournalEntry entry{op, m_recordingGroup, registryPosition};
+    if (static_cast<size_t>(m_position) < m_entries.size())
+        m_entries[m_position] = entry;
+    else
+        m_entries.push_back(entry);
+    ++m_position;
+    m_end = m_position;
+    ++m_changeCount;
+}
+
+void UndoJournal::EndGroup()
+{
+    m_undoLevel = m_recordingGroup;
+}

@@ -1,0 +1,24 @@
+// The picture: white background, grid, the blue frame of the image area, then
+// every visible element, layer by layer (layer 0 at the bottom, registry order
+// within a layer), each drawn by its renderer and then registered as snap
+// points. The canvas, the exports and the benchmarks all draw through here.
+#pragma once
+
+#include "model/data.h"
+#include "model/view.h"
+#include "render/graph_p.h"
+
+struct PictureParams {
+    int imageWidth = 320;
+    int imageHeight = 240;
+    int canvasWidth = 0;
+    int canvasHeight = 0;
+    ViewTransform view;
+    GridSettings grid;
+    bool drawFrame = true;  // the exports draw the elements on white only
+};
+
+// Between Begin and End. Rebuilds drawing.snapPoints.
+void DrawPicture(TGraphP&, Drawing&, const PictureParams&);
+// The element pass alone (no background, grid or frame).
+void DrawElements(TGraphP&, Drawing&, const PictureParams&);
