@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "geometry/func.h"
+#include "geometry/construct.h"
 
 void KindTables::clear()
 {

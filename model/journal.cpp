@@ -1,6 +1,8 @@
 // Undo journal bookkeeping; the flag flips themselves live in Drawing.
 #include "model/journal.h"
 
+#include <cstddef>
+
 void UndoJournal::clear()
 {
     m_entries.clear();
@@ -16,7 +18,7 @@ void UndoJournal::BeginGroup()
 void UndoJournal::Record(JournalOp op, int32_t registryPosition)
 {
     JournalEntry entry{op, m_recordingGroup, registryPosition};
-    if (static_cast<size_t>(m_position) < m_entries.size())
+    if (static_cast<std::size_t>(m_position) < m_entries.size())
         m_entries[m_position] = entry;
     else
         m_entries.push_back(entry);
