@@ -14,104 +14,116 @@ namespace {
 
 // P and B seen in the frame where AB is the horizontal through A.
 struct LineFrame {
-    double angleRad = 0;  // direction of AB
-    PointD p;             // P turned about A by -angleRad
+    double angleRad = 0; // direction of AB
+    PointD p; // P turned about A by -angleRad
 };
 
-LineFrame toLineFrame(PointD a, PointD b, PointD p) {
+LineFrame toLineFrame(PointD a, PointD b, PointD p)
+{
     const double angle = VectorAngle(b.x - a.x, b.y - a.y);
-    return {angle, RotatePoint(p, a, -angle)};
+    return { angle, RotatePoint(p, a, -angle) };
 }
 
-bool withinWidened(double v, double end1, double end2) {
+bool withinWidened(double v, double end1, double end2)
+{
     return v >= std::min(end1, end2) - 1e-6 && v <= std::max(end1, end2) + 1e-6;
 }
 
-double slope(PointD p1, PointD p2) {
+double slope(PointD p1, PointD p2)
+{
     return (p2.y - p1.y) / (p2.x - p1.x);
 }
 
 // Offset of the parametric point t (radians) of an untilted ellipse, turned by
 // the tilt; the caller adds it to the centre in its own y convention.
-PointD ellipseOffset(double rx, double ry, double tiltRad, double tRad) {
-    return RotatePoint({rx * std::cos(tRad), ry * std::sin(tRad)}, {0, 0}, tiltRad);
+PointD ellipseOffset(double rx, double ry, double tiltRad, double tRad)
+{
+    return RotatePoint({ rx * std::cos(tRad), ry * std::sin(tRad) }, { 0, 0 }, tiltRad);
 }
 
 // Number of parts of at most 90 degrees an arc is cut into: 1 for sweeps up to
 // 90 (and for 0), 4 for a full turn.
-int quarterPartCount(double sweepDeg) {
+int quarterPartCount(double sweepDeg)
+{
     return static_cast<int>((std::fabs(sweepDeg) - 1e-6) / 90) + 1;
 }
 
 // Arcs never run more than one turn; this also keeps the part count within the
 // four corners and five points the results hold.
-double clampSweepDeg(double sweepDeg) {
+double clampSweepDeg(double sweepDeg)
+{
     if (!std::isfinite(sweepDeg))
         return 0;
     return std::clamp(sweepDeg, -360.0, 360.0);
 }
 
-}  // namespace
+} // namespace
 
 // ---- Lines --------------------------------------------------------------------
 
-double DistanceToLine(PointD a, PointD b, PointD p) {
+double DistanceToLine(PointD a, PointD b, PointD p)
+{
     return std::fabs(toLineFrame(a, b, p).p.y - a.y);
 }
 
-int SideOfLine(PointD a, PointD b, PointD p) {
+int SideOfLine(PointD a, PointD b, PointD p)
+{
     const double s = toLineFrame(a, b, p).p.y - a.y;
     if (std::fabs(s) <= 1e-6)
         return 0;
     return s > 0 ? 1 : -1;
 }
 
-PerpendicularFoot FootOfPerpendicular(PointD a, PointD b, PointD p) {
+PerpendicularFoot FootOfPerpendicular(PointD a, PointD b, PointD p)
+{
     const LineFrame frame = toLineFrame(a, b, p);
-    return {RotatePoint({frame.p.x, a.y}, a, frame.angleRad), std::fabs(frame.p.y - a.y)};
+    return { RotatePoint({ frame.p.x, a.y }, a, frame.angleRad), std::fabs(frame.p.y - a.y) };
 }
 
-SegmentFoot FootOnSegment(PointD a, PointD b, PointD p) {
+SegmentFoot FootOnSegment(PointD a, PointD b, PointD p)
+{
     const PerpendicularFoot foot = FootOfPerpendicular(a, b, p);
     const LineFrame frame = toLineFrame(a, b, p);
     const double bAlong = RotatePoint(b, a, -frame.angleRad).x;
     // Strict comparisons; the 1e-10 slack admits the end points themselves.
     const bool on = a.x - 1e-10 < frame.p.x && frame.p.x < bAlong + 1e-10;
-    return {foot.foot, foot.distance, on};
+    return { foot.foot, foot.distance, on };
 }
 
-LineIntersection IntersectLines(PointD a1, PointD a2, PointD b1, PointD b2) {
+LineIntersection IntersectLines(PointD a1, PointD a2, PointD b1, PointD b2)
+{
     const double dx1 = Quantize6(a1.x - a2.x);
     const double dx2 = Quantize6(b1.x - b2.x);
     PointD x;
     if (dx1 == 0 && dx2 == 0)
-        return {};  // both vertical
+        return {}; // both vertical
     if (dx1 == 0) {
-        x = {a1.x, b1.y + slope(b1, b2) * (a1.x - b1.x)};
+        x = { a1.x, b1.y + slope(b1, b2) * (a1.x - b1.x) };
     } else if (dx2 == 0) {
-        x = {b1.x, a1.y + slope(a1, a2) * (b1.x - a1.x)};
+        x = { b1.x, a1.y + slope(a1, a2) * (b1.x - a1.x) };
     } else {
         const double m1 = slope(a1, a2);
         const double m2 = slope(b1, b2);
         if (Quantize6(m1 - m2) == 0)
-            return {};  // parallel
+            return {}; // parallel
         const double c1 = a1.y - m1 * a1.x;
         const double c2 = b1.y - m2 * b1.x;
         x.x = (c2 - c1) / (m1 - m2);
         x.y = m1 * x.x + c1;
     }
-    const bool within = withinWidened(x.x, a1.x, a2.x) && withinWidened(x.y, a1.y, a2.y) &&
-                        withinWidened(x.x, b1.x, b2.x) && withinWidened(x.y, b1.y, b2.y);
-    return {within ? LineCrossing::WithinSegments : LineCrossing::OutsideSegments, x};
+    const bool within = withinWidened(x.x, a1.x, a2.x) && withinWidened(x.y, a1.y, a2.y)
+        && withinWidened(x.x, b1.x, b2.x) && withinWidened(x.y, b1.y, b2.y);
+    return { within ? LineCrossing::WithinSegments : LineCrossing::OutsideSegments, x };
 }
 
 // ---- Circles ------------------------------------------------------------------
 
-CircleIntersection IntersectCircles(PointD c1, double r1, PointD c2, double r2) {
+CircleIntersection IntersectCircles(PointD c1, double r1, PointD c2, double r2)
+{
     const double dx = c1.x - c2.x;
     const double dy = c1.y - c2.y;
     if (std::fabs(dx) < 1e-6 && std::fabs(dy) < 1e-6)
-        return {};  // concentric
+        return {}; // concentric
     // Turn C1 about C2 onto the horizontal through C2.
     const double theta = VectorAngle(dx, dy);
     const PointD c1t = RotatePoint(c1, c2, -theta);
@@ -130,20 +142,19 @@ CircleIntersection IntersectCircles(PointD c1, double r1, PointD c2, double r2) 
 
     // Of the two feet at distance k from C1, keep the one that fits circle 2.
     const double k = std::sqrt(std::fabs(Quantize6(r1 * r1 - h * h)));
-    const auto misfit = [&](double x) {
-        return std::fabs((x - c2.x) * (x - c2.x) + h * h - r2 * r2);
-    };
+    const auto misfit = [&](double x) { return std::fabs((x - c2.x) * (x - c2.x) + h * h - r2 * r2); };
     const double x = misfit(c1t.x - k) > misfit(c1t.x + k) ? c1t.x + k : c1t.x - k;
 
     const double u = x - c2.x;
-    const PointD o1 = RotatePoint({u, c1t.y + h - c2.y}, {0, 0}, theta);
-    const PointD o2 = RotatePoint({u, c1t.y - h - c2.y}, {0, 0}, theta);
-    return {count, {c2.x + o1.x, c2.y + o1.y}, {c2.x + o2.x, c2.y + o2.y}};
+    const PointD o1 = RotatePoint({ u, c1t.y + h - c2.y }, { 0, 0 }, theta);
+    const PointD o2 = RotatePoint({ u, c1t.y - h - c2.y }, { 0, 0 }, theta);
+    return { count, { c2.x + o1.x, c2.y + o1.y }, { c2.x + o2.x, c2.y + o2.y } };
 }
 
-std::optional<ThreePointCircle> CircleThrough3Points(PointD p1, PointD p2, PointD p3) {
+std::optional<ThreePointCircle> CircleThrough3Points(PointD p1, PointD p2, PointD p3)
+{
     if (DistanceToLine(p1, p2, p3) < 1e-6)
-        return std::nullopt;  // collinear
+        return std::nullopt; // collinear
     const double d = (p3.x - p2.x) * (p1.y - p2.y) - (p3.y - p2.y) * (p1.x - p2.x);
     if (std::fabs(d) < 1e-6)
         return std::nullopt;
@@ -168,7 +179,7 @@ std::optional<ThreePointCircle> CircleThrough3Points(PointD p1, PointD p2, Point
         circle.start = lo;
         circle.end = hi;
         circle.startsAtP1 = p1First;
-    } else {  // P2 lies on the part through angle 0
+    } else { // P2 lies on the part through angle 0
         circle.start = hi;
         circle.end = lo;
         circle.startsAtP1 = !p1First;
@@ -176,7 +187,8 @@ std::optional<ThreePointCircle> CircleThrough3Points(PointD p1, PointD p2, Point
     return circle;
 }
 
-std::optional<ThreePointCircle> CircleThrough3PointsDeg(PointD p1, PointD p2, PointD p3) {
+std::optional<ThreePointCircle> CircleThrough3PointsDeg(PointD p1, PointD p2, PointD p3)
+{
     std::optional<ThreePointCircle> circle = CircleThrough3Points(p1, p2, p3);
     if (circle) {
         circle->start = Round10(RadToDeg(circle->start));
@@ -187,14 +199,14 @@ std::optional<ThreePointCircle> CircleThrough3PointsDeg(PointD p1, PointD p2, Po
 
 // ---- Ellipses -------------------------------------------------------------------
 
-BoundsD EllipseArcBounds(PointD c, double rx, double ry, double tiltRad, double startRad,
-                         double sweepRad) {
-    BoundsD box{c.x, c.y, c.x, c.y};
+BoundsD EllipseArcBounds(PointD c, double rx, double ry, double tiltRad, double startRad, double sweepRad)
+{
+    BoundsD box { c.x, c.y, c.x, c.y };
     for (int i = 0; i <= 36; ++i) {
         const PointD o = ellipseOffset(rx, ry, tiltRad, startRad + i * sweepRad / 36);
-        const PointD p{c.x + o.x, c.y + o.y};
+        const PointD p { c.x + o.x, c.y + o.y };
         if (i == 0) {
-            box = {p.x, p.y, p.x, p.y};
+            box = { p.x, p.y, p.x, p.y };
             continue;
         }
         box.minX = std::min(box.minX, p.x);
@@ -205,21 +217,24 @@ BoundsD EllipseArcBounds(PointD c, double rx, double ry, double tiltRad, double 
     return box;
 }
 
-BoundsD EllipseArcBoundsDeg(PointD c, double rx, double ry, double tiltDeg, double startDeg,
-                            double sweepDeg) {
+BoundsD EllipseArcBoundsDeg(PointD c, double rx, double ry, double tiltDeg, double startDeg, double sweepDeg)
+{
     return EllipseArcBounds(c, rx, ry, DegToRad(tiltDeg), DegToRad(startDeg), DegToRad(sweepDeg));
 }
 
-PointD PointOnEllipse(PointD c, double rx, double ry, double tiltRad, double tRad) {
+PointD PointOnEllipse(PointD c, double rx, double ry, double tiltRad, double tRad)
+{
     const PointD o = ellipseOffset(rx, ry, tiltRad, tRad);
-    return {c.x + o.x, c.y + o.y};
+    return { c.x + o.x, c.y + o.y };
 }
 
-PointD PointOnEllipseDeg(PointD c, double rx, double ry, double tiltDeg, double tDeg) {
+PointD PointOnEllipseDeg(PointD c, double rx, double ry, double tiltDeg, double tDeg)
+{
     return PointOnEllipse(c, rx, ry, DegToRad(tiltDeg), DegToRad(tDeg));
 }
 
-double EllipseAngleOfPoint(PointD p, PointD c, double rx, double ry, double tiltRad) {
+double EllipseAngleOfPoint(PointD p, PointD c, double rx, double ry, double tiltRad)
+{
     // A zero or missing axis would give 0/0; such an ellipse is flattened to
     // the 1e-10 ratio the radius test uses.
     double k = ry / rx;
@@ -229,14 +244,16 @@ double EllipseAngleOfPoint(PointD p, PointD c, double rx, double ry, double tilt
     return VectorAngle(q.x - c.x, (q.y - c.y) / k);
 }
 
-double EllipseAngleOfPointDeg(PointD p, PointD c, double rx, double ry, double tiltDeg) {
+double EllipseAngleOfPointDeg(PointD p, PointD c, double rx, double ry, double tiltDeg)
+{
     const double a = Round10(RadToDeg(EllipseAngleOfPoint(p, c, rx, ry, DegToRad(tiltDeg))));
     return a >= 360 ? 0 : a;
 }
 
-double EllipseRadiusOfPoint(PointD p, PointD c, double rx, double ry, double tiltDeg) {
+double EllipseRadiusOfPoint(PointD p, PointD c, double rx, double ry, double tiltDeg)
+{
     double k = ry / rx;
-    if (!(k >= 1e-10))  // also catches 0/0
+    if (!(k >= 1e-10)) // also catches 0/0
         k = 1e-10;
     const PointD q = RotatePointDeg(p, c, -tiltDeg);
     const double u = q.x - c.x;
@@ -246,24 +263,24 @@ double EllipseRadiusOfPoint(PointD p, PointD c, double rx, double ry, double til
 
 // ---- Arc corners and arc points ---------------------------------------------------
 
-PointD ArcTangentCorner(PointD c, double rx, double ry, double tiltDeg, double startDeg,
-                        double sweepDeg) {
+PointD ArcTangentCorner(PointD c, double rx, double ry, double tiltDeg, double startDeg, double sweepDeg)
+{
     const double a0 = DegToRad(startDeg);
     const double a1 = DegToRad(startDeg + sweepDeg);
     const double quarter = std::numbers::pi / 2;
     // End points and a second point on each end's tangent, in the ellipse's frame.
-    const PointD p0{rx * std::cos(a0), ry * std::sin(a0)};
-    const PointD t0{p0.x + rx * std::cos(a0 + quarter), p0.y + ry * std::sin(a0 + quarter)};
-    const PointD p1{rx * std::cos(a1), ry * std::sin(a1)};
-    const PointD t1{p1.x + rx * std::cos(a1 - quarter), p1.y + ry * std::sin(a1 - quarter)};
+    const PointD p0 { rx * std::cos(a0), ry * std::sin(a0) };
+    const PointD t0 { p0.x + rx * std::cos(a0 + quarter), p0.y + ry * std::sin(a0 + quarter) };
+    const PointD p1 { rx * std::cos(a1), ry * std::sin(a1) };
+    const PointD t1 { p1.x + rx * std::cos(a1 - quarter), p1.y + ry * std::sin(a1 - quarter) };
     const LineIntersection meet = IntersectLines(p0, t0, p1, t1);
-    const PointD x = meet.kind == LineCrossing::Parallel ? PointD{0, 0} : meet.point;
+    const PointD x = meet.kind == LineCrossing::Parallel ? PointD { 0, 0 } : meet.point;
     const double tilt = DegToRad(tiltDeg);
-    return {c.x + RotateX(x, {0, 0}, tilt), c.y - RotateY(x, {0, 0}, tilt)};
+    return { c.x + RotateX(x, { 0, 0 }, tilt), c.y - RotateY(x, { 0, 0 }, tilt) };
 }
 
-ArcCorners ArcCornerPoints(PointD c, double rx, double ry, double tiltDeg, double startDeg,
-                           double sweepDeg) {
+ArcCorners ArcCornerPoints(PointD c, double rx, double ry, double tiltDeg, double startDeg, double sweepDeg)
+{
     sweepDeg = clampSweepDeg(sweepDeg);
     ArcCorners result;
     result.partCount = quarterPartCount(sweepDeg);
@@ -273,8 +290,8 @@ ArcCorners ArcCornerPoints(PointD c, double rx, double ry, double tiltDeg, doubl
     return result;
 }
 
-ArcSegment ArcSegmentPoints(PointD c, double rx, double ry, double tiltDeg, double startDeg,
-                            double sweepDeg) {
+ArcSegment ArcSegmentPoints(PointD c, double rx, double ry, double tiltDeg, double startDeg, double sweepDeg)
+{
     sweepDeg = clampSweepDeg(sweepDeg);
     const int k = quarterPartCount(sweepDeg);
     ArcSegment result;

@@ -10,29 +10,29 @@
 // conventions (y-up, y-down) are described at the top of func.h.
 #pragma once
 
-#include <array>
-#include <optional>
-
 #include "geometry/func.h"
 #include "geometry/point.h"
+
+#include <array>
+#include <optional>
 
 // ---- Lines --------------------------------------------------------------------
 
 struct PerpendicularFoot {
     PointD foot;
-    double distance = 0;  // of the point from the infinite line
+    double distance = 0; // of the point from the infinite line
 };
 
 struct SegmentFoot {
     PointD foot;
     double distance = 0;
-    bool onSegment = false;  // foot between the end points, 1e-10 slack each end
+    bool onSegment = false; // foot between the end points, 1e-10 slack each end
 };
 
 enum class LineCrossing {
-    Parallel = 0,         // no intersection; point left at (0, 0)
-    WithinSegments = 1,   // point on both segments (1e-6 slack)
-    OutsideSegments = 2,  // the lines meet outside at least one segment
+    Parallel = 0, // no intersection; point left at (0, 0)
+    WithinSegments = 1, // point on both segments (1e-6 slack)
+    OutsideSegments = 2, // the lines meet outside at least one segment
 };
 
 struct LineIntersection {
@@ -54,8 +54,8 @@ LineIntersection IntersectLines(PointD a1, PointD a2, PointD b1, PointD b2);
 // ---- Circles ------------------------------------------------------------------
 
 struct CircleIntersection {
-    int count = 0;  // 0 (concentric, apart or nested), 1 (touching) or 2
-    PointD first;   // when touching, first == second
+    int count = 0; // 0 (concentric, apart or nested), 1 (touching) or 2
+    PointD first; // when touching, first == second
     PointD second;
 };
 
@@ -67,7 +67,7 @@ struct ThreePointCircle {
     // through 0 when start > end); radians or degrees as the function's name.
     double start = 0;
     double end = 0;
-    bool startsAtP1 = false;  // true when start is the angle of P1
+    bool startsAtP1 = false; // true when start is the angle of P1
 };
 
 CircleIntersection IntersectCircles(PointD c1, double r1, PointD c2, double r2);
@@ -86,10 +86,8 @@ struct BoundsD {
 };
 
 // Box of 37 samples along the arc (slightly inside the exact box).
-BoundsD EllipseArcBounds(PointD c, double rx, double ry, double tiltRad, double startRad,
-                         double sweepRad);
-BoundsD EllipseArcBoundsDeg(PointD c, double rx, double ry, double tiltDeg, double startDeg,
-                            double sweepDeg);
+BoundsD EllipseArcBounds(PointD c, double rx, double ry, double tiltRad, double startRad, double sweepRad);
+BoundsD EllipseArcBoundsDeg(PointD c, double rx, double ry, double tiltDeg, double startDeg, double sweepDeg);
 PointD PointOnEllipse(PointD c, double rx, double ry, double tiltRad, double tRad);
 PointD PointOnEllipseDeg(PointD c, double rx, double ry, double tiltDeg, double tDeg);
 // Parametric angle of p, in [0, 2 pi) / [0, 360).
@@ -102,21 +100,18 @@ double EllipseRadiusOfPoint(PointD p, PointD c, double rx, double ry, double til
 // ---- Arc corners (y-down form) and arc points (y-up form) -----------------------
 
 struct ArcCorners {
-    int partCount = 0;                 // k: the sweep cut into parts of at most 90 degrees
-    std::array<PointD, 4> corners{};   // corners[i] for part i < k, the rest (0, 0)
+    int partCount = 0; // k: the sweep cut into parts of at most 90 degrees
+    std::array<PointD, 4> corners {}; // corners[i] for part i < k, the rest (0, 0)
 };
 
 struct ArcSegment {
-    int pointCount = 0;                // k + 1
-    std::array<PointD, 5> points{};    // the part boundaries, the rest (0, 0)
+    int pointCount = 0; // k + 1
+    std::array<PointD, 5> points {}; // the part boundaries, the rest (0, 0)
 };
 
 // Where the tangents at both ends of the arc meet; the centre when they are
 // parallel (sweep 0 or 180).
-PointD ArcTangentCorner(PointD c, double rx, double ry, double tiltDeg, double startDeg,
-                        double sweepDeg);
+PointD ArcTangentCorner(PointD c, double rx, double ry, double tiltDeg, double startDeg, double sweepDeg);
 // Sweeps beyond one turn are treated as one turn.
-ArcCorners ArcCornerPoints(PointD c, double rx, double ry, double tiltDeg, double startDeg,
-                           double sweepDeg);
-ArcSegment ArcSegmentPoints(PointD c, double rx, double ry, double tiltDeg, double startDeg,
-                            double sweepDeg);
+ArcCorners ArcCornerPoints(PointD c, double rx, double ry, double tiltDeg, double startDeg, double sweepDeg);
+ArcSegment ArcSegmentPoints(PointD c, double rx, double ry, double tiltDeg, double startDeg, double sweepDeg);

@@ -16,11 +16,13 @@ constexpr double kTwoPi = 2 * std::numbers::pi;
 // The full-width space U+3000 in UTF-8.
 constexpr std::string_view kFullWidthSpace = "\xE3\x80\x80";
 
-bool isBlankByte(char c) {
-    return static_cast<unsigned char>(c) <= 32;  // space and control bytes
+bool isBlankByte(char c)
+{
+    return static_cast<unsigned char>(c) <= 32; // space and control bytes
 }
 
-std::string_view skipLeadingBlanks(std::string_view text) {
+std::string_view skipLeadingBlanks(std::string_view text)
+{
     size_t i = 0;
     while (i < text.size() && isBlankByte(text[i]) && text[i] != '\0')
         ++i;
@@ -28,17 +30,19 @@ std::string_view skipLeadingBlanks(std::string_view text) {
 }
 
 // Drops one leading '+' (std::from_chars accepts only '-'); "+-1" stays invalid.
-std::string_view skipPlusSign(std::string_view text) {
+std::string_view skipPlusSign(std::string_view text)
+{
     if (text.size() >= 2 && text[0] == '+' && text[1] != '-' && text[1] != '+')
         return text.substr(1);
     return text;
 }
 
-}  // namespace
+} // namespace
 
 // ---- Text conversions -------------------------------------------------------
 
-int TextToInt(std::string_view text) {
+int TextToInt(std::string_view text)
+{
     const std::string_view number = skipPlusSign(skipLeadingBlanks(text));
     int value = 0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
@@ -47,34 +51,37 @@ int TextToInt(std::string_view text) {
     return value;
 }
 
-int TextToIntClamped(std::string_view text, int lo, int hi) {
+int TextToIntClamped(std::string_view text, int lo, int hi)
+{
     int n = TextToInt(text);
     if (n < lo)
         n = lo;
-    if (n > hi)  // applied last: the upper bound wins when lo > hi
+    if (n > hi) // applied last: the upper bound wins when lo > hi
         n = hi;
     return n;
 }
 
-double TextToFloat(std::string_view text) {
+double TextToFloat(std::string_view text)
+{
     const std::string_view number = skipPlusSign(skipLeadingBlanks(text));
     // from_chars would also read "inf", "nan" and hex digits after "0x"-less
     // input; only plain decimal numbers are numbers here.
     for (char c : number) {
-        const bool decimal = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' ||
-                             c == 'e' || c == 'E';
+        const bool decimal
+            = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
         if (!decimal)
             return 0;
     }
     double value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                              std::chars_format::general);
+    const auto [end, error]
+        = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::general);
     if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
         return 0;
     return value;
 }
 
-double TextToFloatClamped(std::string_view text, double lo, double hi) {
+double TextToFloatClamped(std::string_view text, double lo, double hi)
+{
     double c = TextToFloat(text);
     if (c < lo)
         c = lo;
@@ -83,15 +90,16 @@ double TextToFloatClamped(std::string_view text, double lo, double hi) {
     return c;
 }
 
-bool TextToBool(std::string_view text) {
+bool TextToBool(std::string_view text)
+{
     std::string key = StripBlanks(text);
     for (char& c : key) {
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     }
-    static constexpr std::array<std::string_view, 10> kTrueWords = {
-        "T", "TR", "TRU", "TRUE", "1", "\xEF\xBC\x91" /* １ */, "\xE2\x97\x8B" /* ○ */,
-        "ON", "\xE7\x9C\x9F" /* 真 */, "\xE6\xAD\xA3" /* 正 */};
+    static constexpr std::array<std::string_view, 10> kTrueWords
+        = { "T", "TR", "TRU", "TRUE", "1", "\xEF\xBC\x91" /* １ */, "\xE2\x97\x8B" /* ○ */, "ON",
+              "\xE7\x9C\x9F" /* 真 */, "\xE6\xAD\xA3" /* 正 */ };
     for (std::string_view word : kTrueWords) {
         if (key == word)
             return true;
@@ -99,11 +107,13 @@ bool TextToBool(std::string_view text) {
     return false;
 }
 
-std::string BoolToText(bool value) {
+std::string BoolToText(bool value)
+{
     return value ? "1" : "0";
 }
 
-std::string StripBlanks(std::string_view text) {
+std::string StripBlanks(std::string_view text)
+{
     std::string out;
     out.reserve(text.size());
     size_t i = 0;
@@ -121,25 +131,30 @@ std::string StripBlanks(std::string_view text) {
     return out;
 }
 
-void SwapInts(int& a, int& b) {
+void SwapInts(int& a, int& b)
+{
     std::swap(a, b);
 }
 
-void SwapReals(double& a, double& b) {
+void SwapReals(double& a, double& b)
+{
     std::swap(a, b);
 }
 
 // ---- Numbers ----------------------------------------------------------------
 
-double DegToRad(double angleDeg) {
+double DegToRad(double angleDeg)
+{
     return angleDeg / 180 * std::numbers::pi;
 }
 
-double RadToDeg(double angleRad) {
+double RadToDeg(double angleRad)
+{
     return angleRad * 180 / std::numbers::pi;
 }
 
-double SnapToStep(double value, double origin, double step) {
+double SnapToStep(double value, double origin, double step)
+{
     if (!(step > 0))
         return value;
     const double d = value - origin;
@@ -147,7 +162,8 @@ double SnapToStep(double value, double origin, double step) {
     return d >= 0 ? origin + k * step : origin - k * step;
 }
 
-double Round10(double x) {
+double Round10(double x)
+{
     // Beyond 4e5 a double has no digits left below 1e-10 (and the scaled value
     // would overflow for huge x), so there is nothing to round.
     if (!(std::fabs(x) < 4e5))
@@ -155,24 +171,28 @@ double Round10(double x) {
     // Multiplying and dividing by the exact 1e10 keeps the result the nearest
     // double to the multiple (1e-10 itself is inexact).
     const double k = std::trunc(std::fabs(x) * 1e10 + 0.5);
-    return std::copysign(k / 1e10, x) + 0.0;  // + 0.0 turns -0 into 0
+    return std::copysign(k / 1e10, x) + 0.0; // + 0.0 turns -0 into 0
 }
 
-double Quantize6(double v) {
+double Quantize6(double v)
+{
     return std::trunc(v * 1e6 + 0.5) / 1e6;
 }
 
-double Distance(double x1, double y1, double x2, double y2) {
+double Distance(double x1, double y1, double x2, double y2)
+{
     return std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2));
 }
 
-double Distance(PointD a, PointD b) {
+double Distance(PointD a, PointD b)
+{
     return Distance(a.x, a.y, b.x, b.y);
 }
 
 // ---- Angles -----------------------------------------------------------------
 
-double VectorAngle(double dx, double dy) {
+double VectorAngle(double dx, double dy)
+{
     if (std::fabs(dx) < 1e-10 && std::fabs(dy) < 1e-10)
         return 0;
     double a = std::atan2(dy, dx);
@@ -184,12 +204,14 @@ double VectorAngle(double dx, double dy) {
     return a + 0.0;
 }
 
-double VectorAngleDeg(double dx, double dy) {
+double VectorAngleDeg(double dx, double dy)
+{
     const double a = Round10(RadToDeg(VectorAngle(dx, dy)));
-    return a >= 360 ? 0 : a;  // 359.99999999999997 rounds up to a full turn
+    return a >= 360 ? 0 : a; // 359.99999999999997 rounds up to a full turn
 }
 
-double NormalizeDeg(double angleDeg) {
+double NormalizeDeg(double angleDeg)
+{
     if (!std::isfinite(angleDeg))
         return 0;
     // Whole turns come off the magnitude, then the sign is restored; fmod is
@@ -204,7 +226,8 @@ double NormalizeDeg(double angleDeg) {
     return a + 0.0;
 }
 
-bool AngleInSweep(double angleDeg, double startDeg, double sweepDeg) {
+bool AngleInSweep(double angleDeg, double startDeg, double sweepDeg)
+{
     if (sweepDeg < 0) {
         startDeg += sweepDeg;
         sweepDeg = -sweepDeg;
@@ -214,18 +237,22 @@ bool AngleInSweep(double angleDeg, double startDeg, double sweepDeg) {
 
 // ---- Rotation ---------------------------------------------------------------
 
-PointD RotatePoint(PointD p, PointD centre, double angleRad) {
-    return {RotateX(p, centre, angleRad), RotateY(p, centre, angleRad)};
+PointD RotatePoint(PointD p, PointD centre, double angleRad)
+{
+    return { RotateX(p, centre, angleRad), RotateY(p, centre, angleRad) };
 }
 
-PointD RotatePointDeg(PointD p, PointD centre, double angleDeg) {
+PointD RotatePointDeg(PointD p, PointD centre, double angleDeg)
+{
     return RotatePoint(p, centre, DegToRad(angleDeg));
 }
 
-double RotateX(PointD p, PointD centre, double angleRad) {
+double RotateX(PointD p, PointD centre, double angleRad)
+{
     return centre.x + std::cos(angleRad) * (p.x - centre.x) - std::sin(angleRad) * (p.y - centre.y);
 }
 
-double RotateY(PointD p, PointD centre, double angleRad) {
+double RotateY(PointD p, PointD centre, double angleRad)
+{
     return centre.y + std::sin(angleRad) * (p.x - centre.x) + std::cos(angleRad) * (p.y - centre.y);
 }

@@ -28,10 +28,10 @@
 // full-width forms a Japanese user types ("１", "○", "真", "正", U+3000).
 #pragma once
 
+#include "geometry/point.h"
+
 #include <string>
 #include <string_view>
-
-#include "geometry/point.h"
 
 // ---- Text conversions -------------------------------------------------------
 
@@ -47,7 +47,7 @@ double TextToFloatClamped(std::string_view text, double lo, double hi);
 // True for T, TR, TRU, TRUE, 1, ON (any case), １, ○, 真, 正 after blanks are
 // stripped; false for everything else (including Y, YES, -1 and "").
 bool TextToBool(std::string_view text);
-std::string BoolToText(bool value);  // "1" or "0"
+std::string BoolToText(bool value); // "1" or "0"
 // Removes spaces, control bytes below 32 and full-width spaces anywhere in the
 // text; multi-byte characters are copied whole.
 std::string StripBlanks(std::string_view text);
