@@ -1,0 +1,35 @@
+// A paint device that records a vector metafile (EMF or WMF), so the same
+// renderers that paint the canvas draw into a file unchanged. Its engine keeps
+// lines, polygons, paths and text as vector records and leaves what the
+// formats cannot express (alpha, gradients, hatch and texture brushes) to
+// QPainter, which hands it over as images; those become embedded bitmaps.
+// Device pixels are 96 dpi; no background is painted.
+#pragma once
+
+#include <QByteArray>
+#include <QPaintDevice>
+#include <QSize>
+
+#include <memory>
+
+class MetafileEngine;
+
+enum class MetafileFormat { Emf, Wmf };
+
+class MetafileDevice : public QPaintDevice {
+public:
+    MetafileDevice(QSize size, MetafileFormat format);
+    ~MetafileDevice() override;
+
+    QPaintEngine* paintEngine() const override;
+    // The whole file, complete once the painter on this device has ended.
+    QByteArray data() const;
+    QSize size() const { return m_size; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override;
+
+private:
+    QSize m_size;
+    std::unique_ptr<MetafileEngine> m_engine;
+};
