@@ -1,0 +1,332 @@
+// Reading a drawing file. The reader is lenient the way the format has always
+// been read: values that do not parse read as 0, missing lines of the fixed
+// part as empty, and every section and element loop stops at the end of the
+// file. It never trusts a number from the file: a point count only says how
+// many point lines to try (points are stored as they arrive), layers and
+// references are stored as read (every look-up is bounds-checked), and the
+// image size handed back is clamped to 1..kMaxImageSide.
+//
+// An element cut short by the end of the file, and a point-list element with
+// a negative count, is left out; everything before it stays. All elements
+// read form journal group 1, so one Undo removes the whole content.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "geometry/func.h"
+#include "storage/cp932.h"
+#include "storage/file_layout.h"
+#include "storage/file_messages.h"
+#include "storage/files.h"
+#include "storage/number_text.h"
+
+namespace {
+
+using namespace mtfile;
+
+constexpr size_t kChunk = 1 << 20;
+// A longer line is cut here (the rest of it is skipped): a file cannot make
+// the reader hold an unbounded line.
+constexpr size_t kMaxLine = 16 << 20;
+// Points reserved ahead of reading them; more grow as they arrive.
+constexpr int32_t kPointReserve = 1024;
+
+// Lines of a byte range, or of a file read chunk by chunk. A line ends at LF
+// with an optional CR before it; a last line without LF still counts.
+class LineSource {
+public:
+    explicit LineSource(std::string_view bytes) : m_data(bytes) {}
+    explicit LineSource(int fd) : m_fd(fd) { refill(); }
+
+    // The next line, valid until the following call; false at the end.
+    bool next(std::string_view& line)
+    {
+        size_t end = m_data.find('\n', m_pos);
+        while (end == std::string_view::npos && refill())
+            end = m_data.find('\n', m_pos);
+        if (m_pos >= m_data.size())
+            return false;
+        if (end == std::string_view::npos && m_fd >= 0 && !m_end) {
+            // Over-long line: keep its start, skip the rest.
+            m_longLine.assign(m_data.substr(m_pos, kMaxLine));
+            m_pos = m_data.size();
+            skipRestOfLine();
+            line = m_longLine;
+        } else {
+            const size_t stop = end == std::string_view::npos ? m_data.size() : end;
+            line = m_data.substr(m_pos, stop - m_pos);
+            m_pos = stop + 1;
+        }
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        return true;
+    }
+
+    int error() const { return m_error; }
+
+private:
+    // Moves the unread tail to the front and appends the next chunk.
+    bool refill()
+    {
+        if (m_fd < 0 || m_end || (m_data.size() - m_pos) >= kMaxLine)
+            return false;
+        m_buffer.erase(0, std::min(m_pos, m_buffer.size()));
+        m_pos = 0;
+        const size_t kept = m_buffer.size();
+        m_buffer.resize(kept + kChunk);
+        ssize_t n;
+        do
+            n = ::read(m_fd, m_buffer.data() + kept, kChunk);
+        while (n < 0 && errno == EINTR);
+        if (n <= 0) {
+            m_end = true;
+            m_error = n < 0 ? errno : 0;
+        }
+        m_buffer.resize(kept + static_cast<size_t>(std::max<ssize_t>(n, 0)));
+        m_data = m_buffer;
+        return n > 0;
+    }
+
+    // After a line cut at kMaxLine: drop bytes up to the next LF.
+    void skipRestOfLine()
+    {
+        for (;;) {
+            const size_t end = m_data.find('\n', m_pos);
+            if (end != std::string_view::npos) {
+                m_pos = end + 1;
+                return;
+            }
+            m_pos = m_data.size();
+            if (!refill())
+                return;
+        }
+    }
+
+    std::string_view m_data;
+    size_t m_pos = 0;
+    int m_fd = -1;
+    std::string m_buffer;
+    std::string m_longLine;
+    bool m_end = false;
+    int m_error = 0;
+};
+
+int32_t clampImageSide(int32_t side) { return std::clamp(side, int32_t{1}, kMaxImageSide); }
+
+// Field visitor that reads each field from the next line.
+class DrawingReader {
+public:
+    DrawingReader(LineSource& in, Drawing& drawing) : m_in(in), m_drawing(drawing) {}
+
+    ImageSize read()
+    {
+        m_drawing.FreeDatabase();
+        m_drawing.SetUpLayers();
+        m_drawing.journal.beginReadGroup();
+        ImageSize size;
+        size.width = clampImageSide(parseInt(lineOrEmpty()));
+        size.height = clampImageSide(parseInt(lineOrEmpty()));
+        readLayers();
+        readSections();
+        readElements();
+        finishJournal();
+        return size;
+    }
+
+    // ---- field visitor --------------------------------------------------
+    void i32(int32_t& value) { value = nextLine() ? parseInt(m_line) : 0; }
+    void real(double& value) { value = nextLine() ? parseReal(m_line) : 0.0; }
+    void text(std::string& value)
+    {
+        value.clear();
+        if (nextLine())
+            m_codec.decode(m_line, value);
+    }
+    void points(std::vector<PointD>& points)
+    {
+        int32_t count = 0;
+        i32(count);
+        if (count < 0)
+            m_abandoned = true;
+        points.reserve(static_cast<size_t>(std::clamp(count, 0, kPointReserve)));
+        for (int32_t i = 0; i < count && !m_cutShort; ++i) {
+            PointD p;
+            real(p.x);
+            real(p.y);
+            points.push_back(p);
+        }
+    }
+    void penRef(int32_t, int32_t& ref, bool) { i32(ref); }
+    void widthRef(int32_t& ref, bool) { i32(ref); }
+    void lineTypeRef(int32_t& ref, bool) { i32(ref); }
+    void brushRef(int32_t, int32_t& ref, bool) { i32(ref); }
+
+private:
+    bool nextLine()
+    {
+        if (m_pushedBack) {
+            m_pushedBack = false;
+            return true;
+        }
+        if (!m_in.next(m_line)) {
+            m_line = {};
+            m_cutShort = true;
+            return false;
+        }
+        return true;
+    }
+
+    std::string_view lineOrEmpty()
+    {
+        nextLine();
+        return m_line;
+    }
+
+    static bool parseFlag(std::string_view line, Cp932Codec& codec, std::string& scratch)
+    {
+        if (line == "1" || line == "0")
+            return line == "1";
+        scratch.clear();
+        codec.decode(line, scratch);
+        return TextToBool(scratch);
+    }
+
+    void readLayers()
+    {
+        nextLine();  // "LAYER"
+        std::string scratch;
+        for (Layer& layer : m_drawing.layers) {
+            layer.visible = parseFlag(lineOrEmpty(), m_codec, scratch);
+            text(layer.name);
+        }
+        nextLine();  // "END"
+        nextLine();  // "PEN1"
+    }
+
+    void readSections()
+    {
+        forEachSection(m_drawing.attributes, [&](int, std::string_view, auto& table) {
+            while (m_in.next(m_line) && m_line != "END") {
+                typename std::remove_reference_t<decltype(table)>::value_type entry;
+                m_pushedBack = true;  // the line just read is the entry's first field
+                fields(*this, entry);
+                if (m_cutShort)
+                    return;
+                appendEntry(table, std::move(entry));
+            }
+            nextLine();  // the next keyword, or "ENTITIES"
+        });
+    }
+
+    void readElements()
+    {
+        m_cutShort = false;
+        std::string_view codeLine;
+        while (m_in.next(codeLine)) {
+            const int32_t code = parseInt(codeLine);
+            if (!m_in.next(m_line) || code == 0 || m_line == "END")
+                return;
+            if (const auto kind = kindFromCode(code))
+                readElement(*kind);
+            if (m_cutShort)
+                return;
+        }
+    }
+
+    template <class Record, class Append>
+    void readAndAppend(Append append)
+    {
+        Record record;
+        m_abandoned = false;
+        fields(*this, record);
+        if (!m_cutShort && !m_abandoned)
+            (m_drawing.*append)(std::move(record));
+    }
+
+    void readElement(ElementKind kind)
+    {
+        switch (kind) {
+        case ElementKind::Line: return readAndAppend<LineRecord>(&Drawing::AppendLine);
+        case ElementKind::Point: return readAndAppend<PointRecord>(&Drawing::AppendPoint);
+        case ElementKind::Rect: return readAndAppend<RectRecord>(&Drawing::AppendRect);
+        case ElementKind::CornerRect: return readAndAppend<CornerRectRecord>(&Drawing::AppendCornerRect);
+        case ElementKind::Circle: return readAndAppend<CircleRecord>(&Drawing::AppendCircle);
+        case ElementKind::Ellipse: return readAndAppend<EllipseRecord>(&Drawing::AppendEllipse);
+        case ElementKind::Arc: return readAndAppend<ArcRecord>(&Drawing::AppendArc);
+        case ElementKind::EllipticArc: return readAndAppend<EllipticArcRecord>(&Drawing::AppendEllipticArc);
+        case ElementKind::Pie: return readAndAppend<SectorRecord>(&Drawing::AppendPie);
+        case ElementKind::Chord: return readAndAppend<SectorRecord>(&Drawing::AppendChord);
+        case ElementKind::Outside: return readAndAppend<SectorRecord>(&Drawing::AppendOutside);
+        case ElementKind::Ring: return readAndAppend<RingRecord>(&Drawing::AppendRing);
+        case ElementKind::Polyline: return readAndAppend<OpenPathRecord>(&Drawing::AppendPolyline);
+        case ElementKind::Polygon: return readAndAppend<ClosedPathRecord>(&Drawing::AppendPolygon);
+        case ElementKind::Bezier: return readAndAppend<OpenPathRecord>(&Drawing::AppendBezier);
+        case ElementKind::OpenSpline: return readAndAppend<OpenPathRecord>(&Drawing::AppendOpenSpline);
+        case ElementKind::ClosedSpline: return readAndAppend<ClosedPathRecord>(&Drawing::AppendClosedSpline);
+        case ElementKind::Text: return readAndAppend<TextRecord>(&Drawing::AppendText);
+        }
+    }
+
+    // One group when anything was read; an empty file leaves nothing to
+    // undo or redo.
+    void finishJournal()
+    {
+        if (m_drawing.journal.position() > 0)
+            m_drawing.journal.EndGroup();
+        else
+            m_drawing.journal.clear();
+        m_drawing.markSaved();
+    }
+
+    LineSource& m_in;
+    Drawing& m_drawing;
+    Cp932Codec m_codec;
+    std::string_view m_line;
+    bool m_pushedBack = false;
+    bool m_cutShort = false;   // the file ended inside a value sequence
+    bool m_abandoned = false;  // the element is left out (negative count)
+};
+
+}  // namespace
+
+FileResult ReadDrawingText(Drawing& drawing, std::string_view bytes)
+{
+    LineSource in(bytes);
+    FileResult result;
+    result.imageSize = DrawingReader(in, drawing).read();
+    return result;
+}
+
+FileResult ReadDrawing(const std::string& path, Drawing& drawing)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        return {error == ENOENT ? FileStatus::NotFound : FileStatus::ReadError,
+                path + ": " + std::string(fileMessages::kCannotOpen) + ": " + std::strerror(error), {}};
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return {FileStatus::ReadError, path + ": " + std::string(fileMessages::kCannotOpen), {}};
+    }
+    LineSource in(fd);  // the first chunk is read before the drawing is replaced
+    if (in.error() != 0) {
+        const int error = in.error();
+        ::close(fd);
+        return {FileStatus::ReadError,
+                path + ": " + std::string(fileMessages::kCannotOpen) + ": " + std::strerror(error), {}};
+    }
+    FileResult result;
+    result.imageSize = DrawingReader(in, drawing).read();
+    ::close(fd);
+    if (in.error() != 0) {
+        result.status = FileStatus::ReadError;
+        result.message = path + ": " + std::string(fileMessages::kReadBrokeOff) + ": " + std::strerror(in.error());
+    }
+    return result;
+}
