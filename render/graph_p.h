@@ -57,6 +57,9 @@ public:
     // odd is false), so two calls with different radii interleave.
     static void EllipsePointsInterleaved(QPolygonF& out, double cx, double cy, double rx, double ry,
                                          double tiltDeg, double startDeg, double sweepDeg, int n, bool odd);
+    // The cardinal spline (tension 0.5) through the points as cubic Beziers,
+    // as DrawCurve / DrawClosedCurve draw it; empty for fewer than 2 points.
+    static QPainterPath CurvePath(const QPolygonF& points, bool closed);
 
     // --- primitives ---------------------------------------------------------
     void Clear();  // fills the whole target with the solid brush colour
@@ -69,6 +72,8 @@ public:
     void FillRectangle(const QRectF& rect);
     void DrawEllipse(const QRectF& rect);
     void FillEllipse(const QRectF& rect);
+    // Degrees counter-clockwise on screen from 3 o'clock (the element's own
+    // start and sweep), parametric angles of the box's ellipse.
     void DrawArc(const QRectF& rect, double startDeg, double sweepDeg);
     void DrawBeziers(const QPolygonF& points);  // 1 + 3k points
     void DrawCurve(const QPolygonF& points);    // cardinal spline, tension 0.5

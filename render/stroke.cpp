@@ -1,0 +1,481 @@
+// Stroke outlines: dashing along each flattened figure, flat-ended body
+// pieces from QPainterPathStroker, then cap and anchor shapes at the ends.
+//
+// Every shape added to the outline must wind the same way as the stroker's
+// own pieces, otherwise the winding fill would cut holes where a cap overlaps
+// a body; capShape polygons are oriented to match (see orientLike).
+#include "render/stroke.h"
+
+#include <QPainterPathStroker>
+#include <QtMath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kSqrt3 = 1.7320508075688772;
+constexpr size_t kMaxDashPieces = 200000;  // beyond this a figure is drawn solid
+
+// Miter limits as the original platform measures them (miter length over
+// width, default 10); Qt's MiterJoin measures from the join point, hence 5.
+constexpr double kMiterLimit = 5.0;
+constexpr double kMiterClippedLimit = 10.0;
+
+double signedArea(const QPolygonF& poly)
+{
+    double sum = 0;
+    for (qsizetype i = 0, n = poly.size(); i < n; ++i) {
+        const QPointF& a = poly[i];
+        const QPointF& b = poly[(i + 1) % n];
+        sum += a.x() * b.y() - b.x() * a.y();
+    }
+    return sum / 2;
+}
+
+// The turning sense of the stroker's outlines, measured once.
+bool strokerWindsPositive()
+{
+    static const bool positive = [] {
+        QPainterPath line;
+        line.moveTo(0, 0);
+        line.lineTo(10, 0);
+        QPainterPathStroker stroker;
+        stroker.setWidth(2);
+        stroker.setCapStyle(Qt::FlatCap);
+        const QList<QPolygonF> polys = stroker.createStroke(line).toSubpathPolygons();
+        return polys.isEmpty() || signedArea(polys.first()) >= 0;
+    }();
+    return positive;
+}
+
+void addOriented(QPainterPath& out, QPolygonF poly)
+{
+    if ((signedArea(poly) >= 0) != strokerWindsPositive())
+        std::reverse(poly.begin(), poly.end());
+    out.addPolygon(poly);
+    out.closeSubpath();
+}
+
+QPolygonF disc(QPointF c, double r)
+{
+    const int n = std::clamp(static_cast<int>(r * 2), 12, 96);
+    QPolygonF poly;
+    poly.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        const double t = 2 * M_PI * i / n;
+        poly << QPointF(c.x() + r * std::cos(t), c.y() + r * std::sin(t));
+    }
+    return poly;
+}
+
+// Cap shapes at end point e; d points out of the line, n is its normal.
+void addCapShape(QPainterPath& out, int cap, QPointF e, QPointF d, double w)
+{
+    const QPointF n(-d.y(), d.x());
+    const double h = w / 2;
+    switch (cap) {
+    case LineCap::Square:
+        addOriented(out, QPolygonF{e + n * h, e + n * h + d * h, e - n * h + d * h, e - n * h});
+        break;
+    case LineCap::Round:
+        addOriented(out, disc(e, h));
+        break;
+    case LineCap::Triangle:
+        addOriented(out, QPolygonF{e + n * h, e + d * h, e - n * h});
+        break;
+    default:
+        break;
+    }
+}
+
+void addAnchorShape(QPainterPath& out, int cap, QPointF e, QPointF d, double w)
+{
+    const QPointF n(-d.y(), d.x());
+    switch (cap) {
+    case LineCap::SquareAnchor: {
+        const double h = w * M_SQRT1_2;
+        addOriented(out, QPolygonF{e + (d + n) * h, e + (d - n) * h, e - (d + n) * h, e - (d - n) * h});
+        break;
+    }
+    case LineCap::RoundAnchor:
+        addOriented(out, disc(e, w));
+        break;
+    case LineCap::DiamondAnchor:
+        addOriented(out, QPolygonF{e + d * w, e + n * w, e - d * w, e - n * w});
+        break;
+    case LineCap::ArrowAnchor: {
+        const QPointF base = e - d * (kSqrt3 * w);
+        addOriented(out, QPolygonF{e, base + n * w, base - n * w});
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+bool isAnchor(int cap) { return cap >= LineCap::SquareAnchor && cap <= LineCap::ArrowAnchor; }
+
+// Anchors never shrink below the size they have on a 2-pixel pen.
+double anchorWidth(double w) { return std::max(w, 2.0); }
+
+QPointF unit(QPointF v)
+{
+    const double len = std::hypot(v.x(), v.y());
+    return len > 0 ? v / len : QPointF(1, 0);
+}
+
+// Outward directions at the two ends of a polyline (first non-zero segment).
+QPointF headDirection(const QPolygonF& p)
+{
+    for (qsizetype i = 1; i < p.size(); ++i)
+        if (p[i] != p[0])
+            return unit(p[0] - p[i]);
+    return QPointF(-1, 0);
+}
+
+QPointF tailDirection(const QPolygonF& p)
+{
+    const qsizetype last = p.size() - 1;
+    for (qsizetype i = last - 1; i >= 0; --i)
+        if (p[i] != p[last])
+            return unit(p[last] - p[i]);
+    return QPointF(1, 0);
+}
+
+// Arc-length parametrisation of one figure.
+struct Walk {
+    QPolygonF pts;
+    std::vector<double> cum;  // cum[i] = length up to pts[i]
+
+    explicit Walk(QPolygonF points) : pts(std::move(points))
+    {
+        cum.resize(static_cast<size_t>(pts.size()));
+        for (qsizetype i = 1; i < pts.size(); ++i)
+            cum[i] = cum[i - 1] + QLineF(pts[i - 1], pts[i]).length();
+    }
+    double total() const { return cum.empty() ? 0 : cum.back(); }
+
+    size_t segmentAt(double s) const
+    {
+        auto it = std::upper_bound(cum.begin(), cum.end(), s);
+        const size_t j = it == cum.begin() ? 0 : static_cast<size_t>(it - cum.begin()) - 1;
+        return std::min(j, cum.size() - 2);
+    }
+    QPointF pointAt(double s) const
+    {
+        const size_t j = segmentAt(s);
+        const double len = cum[j + 1] - cum[j];
+        const double t = len > 0 ? std::clamp((s - cum[j]) / len, 0.0, 1.0) : 0.0;
+        return pts[j] + (pts[j + 1] - pts[j]) * t;
+    }
+    QPolygonF piece(double a, double b) const
+    {
+        QPolygonF out;
+        out << pointAt(a);
+        for (size_t i = segmentAt(a) + 1; i < cum.size() && cum[i] < b; ++i)
+            if (cum[i] > a)
+                out << pts[i];
+        out << pointAt(b);
+        return out;
+    }
+};
+
+// A closed figure's walk runs on across the closing edge back to its start.
+Walk walkOf(const Figure& figure)
+{
+    QPolygonF pts = figure.points;
+    if (figure.closed && !pts.isEmpty())
+        pts << pts.first();
+    return Walk(std::move(pts));
+}
+
+// Arc-length ranges of the figure that lie inside `visible` (merged).
+std::vector<std::pair<double, double>> visibleRanges(const Walk& walk, const QRectF& visible)
+{
+    std::vector<std::pair<double, double>> ranges;
+    for (size_t j = 0; j + 1 < walk.cum.size(); ++j) {
+        const QPointF a = walk.pts[j], b = walk.pts[j + 1];
+        double t0 = 0, t1 = 1;
+        const double dx = b.x() - a.x(), dy = b.y() - a.y();
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {a.x() - visible.left(), visible.right() - a.x(), a.y() - visible.top(),
+                             visible.bottom() - a.y()};
+        bool inside = true;
+        for (int k = 0; k < 4 && inside; ++k) {  // Liang-Barsky
+            if (p[k] == 0) {
+                inside = q[k] >= 0;
+            } else if (const double r = q[k] / p[k]; p[k] < 0) {
+                t0 = std::max(t0, r);
+            } else {
+                t1 = std::min(t1, r);
+            }
+        }
+        if (!inside || t0 > t1)
+            continue;
+        const double len = walk.cum[j + 1] - walk.cum[j];
+        const double s0 = walk.cum[j] + t0 * len, s1 = walk.cum[j] + t1 * len;
+        if (!ranges.empty() && ranges.back().second >= s0 - 1e-9)
+            ranges.back().second = s1;
+        else
+            ranges.emplace_back(s0, s1);
+    }
+    return ranges;
+}
+
+struct Piece {
+    double a, b;
+    bool atStart, atEnd;  // touches the figure's own start or end
+};
+
+// The dashes ("on" intervals) of the pattern started at `lo`, within [a, b].
+void collectDashes(const std::vector<double>& dashes, double period, double lo, double hi, double a,
+                   double b, std::vector<Piece>& out)
+{
+    const double k0 = std::floor((a - lo) / period);
+    double pos = lo + k0 * period;
+    for (size_t i = 0; pos < b && out.size() < kMaxDashPieces; i = (i + 1) % dashes.size()) {
+        const double start = pos, stop = pos + dashes[i];
+        pos = stop;
+        if (i % 2 == 1 || stop <= a)
+            continue;
+        const double s = std::max(start, a), e = std::min(stop, b);
+        if (e > s)
+            out.push_back({s, e, s <= lo, e >= hi});
+    }
+}
+
+struct QtJoin {
+    Qt::PenJoinStyle style;
+    double miterLimit;
+};
+
+QtJoin qtJoin(int lineJoin)
+{
+    switch (lineJoin) {
+    case LineJoin::Bevel: return {Qt::BevelJoin, kMiterLimit};
+    case LineJoin::Round: return {Qt::RoundJoin, kMiterLimit};
+    case LineJoin::MiterClipped: return {Qt::SvgMiterJoin, kMiterClippedLimit};
+    default: return {Qt::MiterJoin, kMiterLimit};
+    }
+}
+
+void configureBody(QPainterPathStroker& stroker, const StrokeSpec& spec)
+{
+    const QtJoin join = qtJoin(spec.lineJoin);
+    stroker.setWidth(spec.width);
+    stroker.setCapStyle(Qt::FlatCap);
+    stroker.setJoinStyle(join.style);
+    stroker.setMiterLimit(join.miterLimit);
+}
+
+QPainterPath polylinePath(const QPolygonF& poly, bool closed)
+{
+    QPainterPath path;
+    path.addPolygon(poly);
+    if (closed)
+        path.closeSubpath();
+    return path;
+}
+
+// The body range of an open figure: an arrow anchor shortens the line by the
+// anchor size so the arrow's tip sits on the end point.
+std::pair<double, double> bodyRange(const Figure& figure, const Walk& walk, const StrokeSpec& spec)
+{
+    double lo = 0, hi = walk.total();
+    if (!figure.closed && spec.startCap == LineCap::ArrowAnchor)
+        lo += anchorWidth(spec.width);
+    if (!figure.closed && spec.endCap == LineCap::ArrowAnchor)
+        hi -= anchorWidth(spec.width);
+    return {lo, hi};
+}
+
+std::vector<Piece> piecesOf(const Walk& walk, double lo, double hi, const std::vector<double>& dashes,
+                            const QRectF& visible)
+{
+    std::vector<Piece> pieces;
+    if (hi <= lo)
+        return pieces;
+    double period = 0;
+    for (double d : dashes)
+        period += d;
+    std::vector<std::pair<double, double>> ranges{{lo, hi}};
+    if (visible.isValid())
+        ranges = visibleRanges(walk, visible);
+    for (auto [a, b] : ranges) {
+        a = std::max(a, lo);
+        b = std::min(b, hi);
+        if (b <= a)
+            continue;
+        if (dashes.empty())
+            pieces.push_back({a, b, a <= lo, b >= hi});
+        else
+            collectDashes(dashes, period, lo, hi, a, b, pieces);
+    }
+    return pieces;
+}
+
+void addFigureAnchors(QPainterPath& out, const Figure& figure, const StrokeSpec& spec)
+{
+    if (figure.closed)
+        return;
+    const double aw = anchorWidth(spec.width);
+    if (isAnchor(spec.startCap))
+        addAnchorShape(out, spec.startCap, figure.points.first(), headDirection(figure.points), aw);
+    if (isAnchor(spec.endCap))
+        addAnchorShape(out, spec.endCap, figure.points.last(), tailDirection(figure.points), aw);
+}
+
+void addFigureOutline(QPainterPath& out, const Figure& figure, const StrokeSpec& spec,
+                      const std::vector<double>& dashes, const QRectF& visible)
+{
+    const Walk walk = walkOf(figure);
+    if (walk.total() <= 0)
+        return;
+    addFigureAnchors(out, figure, spec);
+    const auto [lo, hi] = bodyRange(figure, walk, spec);
+    QPainterPathStroker stroker;
+    configureBody(stroker, spec);
+    const bool wholeClosed = figure.closed && dashes.empty();
+    for (const Piece& piece : piecesOf(walk, lo, hi, dashes, wholeClosed ? QRectF() : visible)) {
+        const QPolygonF poly = wholeClosed ? figure.points : walk.piece(piece.a, piece.b);
+        out.addPath(stroker.createStroke(polylinePath(poly, wholeClosed)));
+        if (wholeClosed)
+            continue;
+        const bool figureHead = !figure.closed && piece.atStart;
+        const bool figureTail = !figure.closed && piece.atEnd;
+        addCapShape(out, figureHead ? spec.startCap : spec.dashCap, poly.first(), headDirection(poly), spec.width);
+        addCapShape(out, figureTail ? spec.endCap : spec.dashCap, poly.last(), tailDirection(poly), spec.width);
+    }
+}
+
+double deviceScale(const QPainter& painter)
+{
+    return std::sqrt(std::abs(painter.combinedTransform().determinant()));
+}
+
+// The device rectangle in logical coordinates, widened by what caps and
+// anchors can add, or an invalid rectangle when the device has no size.
+QRectF visibleRect(const QPainter& painter, double width)
+{
+    const QPaintDevice* device = painter.device();
+    if (!device || device->width() <= 0 || device->height() <= 0)
+        return QRectF();
+    const QRectF logical =
+        painter.combinedTransform().inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
+    const double margin = 4 * anchorWidth(width) + 2;
+    return logical.adjusted(-margin, -margin, margin, margin);
+}
+
+bool qtPenCanDraw(const StrokeSpec& spec, const Paint& paint)
+{
+    return paint.kind == Paint::Kind::Solid && spec.dashStyle == DashStyle::Solid &&
+           spec.startCap == spec.endCap && spec.startCap <= LineCap::Round;
+}
+
+Qt::PenCapStyle qtCap(int cap)
+{
+    return cap == LineCap::Square ? Qt::SquareCap : cap == LineCap::Round ? Qt::RoundCap : Qt::FlatCap;
+}
+
+// Pens under one device pixel: 1-pixel lines at full colour with 1-pixel dash
+// units, no visible caps; anchors drawn at their minimum size.
+void strokeThin(QPainter& painter, const std::vector<Figure>& figures, const StrokeSpec& spec, const Paint& paint)
+{
+    QPen pen(brushFor(paint, painter), 0);
+    pen.setCapStyle(Qt::FlatCap);
+    const std::vector<double> dashes = dashLengths(spec);
+    if (!dashes.empty())
+        pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
+    QPainterPath lines, anchors;
+    anchors.setFillRule(Qt::WindingFill);
+    for (const Figure& figure : figures) {
+        const Walk walk = walkOf(figure);
+        if (walk.total() <= 0)
+            continue;
+        const auto [lo, hi] = bodyRange(figure, walk, spec);
+        if (hi > lo)
+            lines.addPath(polylinePath(lo > 0 || hi < walk.total() ? walk.piece(lo, hi) : figure.points,
+                                       figure.closed));
+        addFigureAnchors(anchors, figure, spec);
+    }
+    painter.strokePath(lines, pen);
+    fillArea(painter, anchors, paint);
+}
+
+}  // namespace
+
+std::vector<Figure> figuresOf(const QPainterPath& path, bool allOpen)
+{
+    std::vector<Figure> figures;
+    for (QPolygonF& poly : path.toSubpathPolygons()) {
+        if (poly.size() < 2)
+            continue;
+        const bool closed = !allOpen && poly.size() > 2 && poly.first() == poly.last();
+        if (closed)
+            poly.removeLast();
+        figures.push_back({std::move(poly), closed});
+    }
+    return figures;
+}
+
+std::vector<double> dashLengths(const StrokeSpec& spec)
+{
+    static const std::vector<double> kPatterns[] = {
+        {}, {3, 1}, {1, 1}, {3, 1, 1, 1}, {3, 1, 1, 1, 1, 1}};
+    std::vector<double> dashes;
+    if (spec.dashStyle >= DashStyle::Dash && spec.dashStyle <= DashStyle::DashDotDot) {
+        dashes = kPatterns[spec.dashStyle];
+    } else if (spec.dashStyle == DashStyle::Custom) {
+        // Entries must be positive; an empty or invalid pattern draws solid.
+        for (float v : spec.customDashes) {
+            if (!(v > 0) || !std::isfinite(v))
+                return {};
+            dashes.push_back(v);
+        }
+        if (dashes.size() % 2 == 1)  // an odd pattern alternates on and off on its repeat
+            dashes.insert(dashes.end(), dashes.begin(), dashes.end());
+    }
+    const double unitPx = std::max(spec.width, 1.0);
+    for (double& d : dashes)
+        d *= unitPx;
+    return dashes;
+}
+
+QPainterPath strokeOutline(const std::vector<Figure>& figures, const StrokeSpec& spec, const QRectF& visible)
+{
+    QPainterPath out;
+    out.setFillRule(Qt::WindingFill);
+    const std::vector<double> dashes = dashLengths(spec);
+    for (const Figure& figure : figures)
+        addFigureOutline(out, figure, spec, dashes, visible);
+    return out;
+}
+
+void strokeFigures(QPainter& painter, const std::vector<Figure>& figures, const StrokeSpec& spec,
+                   const Paint& paint)
+{
+    if (!(spec.width >= 0) || !std::isfinite(spec.width))
+        return;
+    if (spec.width * deviceScale(painter) < 1) {
+        strokeThin(painter, figures, spec, paint);
+        return;
+    }
+    fillArea(painter, strokeOutline(figures, spec, visibleRect(painter, spec.width)), paint);
+}
+
+void strokePath(QPainter& painter, const QPainterPath& path, const StrokeSpec& spec, const Paint& paint,
+                bool allOpen)
+{
+    if (path.isEmpty())
+        return;
+    if (qtPenCanDraw(spec, paint) && spec.width * deviceScale(painter) >= 1) {
+        // The common case QPen expresses exactly: skip building an outline.
+        const QtJoin join = qtJoin(spec.lineJoin);
+        QPen pen(QColor::fromRgba(paint.colour), spec.width, Qt::SolidLine, qtCap(spec.startCap), join.style);
+        pen.setMiterLimit(join.miterLimit);
+        painter.strokePath(path, pen);
+        return;
+    }
+    strokeFigures(painter, figuresOf(path, allOpen), spec, paint);
+}
