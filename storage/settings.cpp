@@ -24,7 +24,9 @@ namespace {
 constexpr size_t kMaxLineBytes = 64 * 1024;
 
 // Reads one line without its CR LF (or LF) ending. At the end of the file the
-// line is empty, as the file format requires for a file that ends early.
+// line is empty, as the file format requires for a file that ends early; a
+// read error in the middle of the file looks the same from here, so it too
+// leaves the remaining lines empty.
 std::string readLine(std::istream& in)
 {
     std::string line;
@@ -72,8 +74,10 @@ struct LineWriter {
     std::string operator()(std::string* (*field)(Settings&)) const { return *field(settings); }
 };
 
-// The whole file in CP932. A string CP932 cannot hold is written as an empty
-// line (the rest of the settings are still worth keeping) and named in lost.
+// The whole file in CP932. A string the file cannot hold (a character
+// outside CP932, or a line break, which would shift every later line) is
+// written as an empty line, since the rest of the settings are still worth
+// keeping, and named in lost.
 std::string composeFile(const Settings& source, std::vector<std::string>* lost)
 {
     Settings settings = source; // the table's accessors take a mutable record
@@ -83,9 +87,14 @@ std::string composeFile(const Settings& source, std::vector<std::string>* lost)
     for (const SettingsLine& line : SettingsLines()) {
         ++lineNumber;
         const std::string text = std::visit(LineWriter { settings }, line.field);
+        std::string problem;
         EncodeFailure failure;
-        if (!codec.encode(text, file, &failure) && lost)
-            lost->push_back("line " + std::to_string(lineNumber) + ": " + codePointName(failure.character));
+        if (text.find_first_of("\r\n") != std::string::npos)
+            problem = "line break";
+        else if (!codec.encode(text, file, &failure))
+            problem = codePointName(failure.character);
+        if (!problem.empty() && lost)
+            lost->push_back("line " + std::to_string(lineNumber) + ": " + problem);
         file += "\r\n";
     }
     return file;
@@ -118,6 +127,9 @@ bool isWritableFolder(const fs::path& folder)
 Settings ReadSettings(const std::string& path)
 {
     Settings settings = LoadDefaults();
+    std::error_code error;
+    if (!fs::is_regular_file(path, error))
+        return settings; // missing, or a folder where the file should be
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return settings;
@@ -125,8 +137,6 @@ Settings ReadSettings(const std::string& path)
     std::string text;
     for (const SettingsLine& line : SettingsLines()) {
         const std::string bytes = readLine(in);
-        if (in.bad())
-            break; // values read so far stay, the rest keep their defaults
         text.clear();
         codec.decode(bytes, text);
         std::visit(LineReader { line, settings, text }, line.field);
