@@ -2,14 +2,15 @@
 // 15 significant digits here, which gives exactly the digits of "%.15g"
 // (15 decimal digits are coarser than a double's spacing, so the shortest
 // digits and the exact binary value round alike) except when the digits
-// beyond the 15th are exactly "5": only that tie needs the exact value, and
-// takes the slower precision-15 conversion.
+// beyond the 15th are exactly "5": only that tie, and subnormal values, need
+// the exact value and take the slower precision-15 conversion.
 #include "storage/number_text.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "geometry/func.h"
 
@@ -114,6 +115,10 @@ char* formatReal(char* out, double value)
         *out++ = '0';
         return out;
     }
+    // Below the normal range a double holds fewer than 15 digits, so its
+    // shortest digits can be fewer than printf's 15.
+    if (value != 0 && std::fabs(value) < std::numeric_limits<double>::min())
+        return formatRealExact(out, value);
     char buffer[kNumberTextCapacity];
     const char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr;
     Digits s = splitScientific(buffer, end);
