@@ -1,0 +1,312 @@
+// TForm1 lifecycle: construction of the window's parts, the start-up and
+// shutdown sequences, the paint cycle, the status lines and the popup menu.
+#include "app/Unit1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+
+#include "app/menu_table.h"
+#include "app/paint_box.h"
+#include "app/shell_texts.h"
+#include "app/status_bar.h"
+#include "dialogs/UnitGrd.h"
+#include "dialogs/UnitNew.h"
+#include "render/graph_p.h"
+#include "render/picture.h"
+#include "storage/CVals.h"
+
+namespace {
+
+constexpr int kDesignLeft = 192, kDesignTop = 108, kDesignWidth = 397, kDesignHeight = 321;
+// A settings file may hold any size; the window stays within these bounds so
+// that the canvas image never becomes an unbounded allocation.
+constexpr int kMinWindowSize = 120, kMaxWindowSize = 8192;
+
+}  // namespace
+
+TForm1::TForm1(QString settingsPath, QWidget* parent)
+    : QWidget(parent), m_settingsPath(std::move(settingsPath))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(ShellText::kTitle));
+    setFocusPolicy(Qt::StrongFocus);
+    setGeometry(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    PaintBox1 = new TPaintBox(this);
+    StatusBar1 = new TStatusBar(this);
+    layout->addWidget(PaintBox1, 1);
+    layout->addWidget(StatusBar1, 0);
+
+    // The blink animation sets its own interval; the timer starts disabled.
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(500);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+
+    m_settings = LoadDefaults();
+    installDefaultQuestions();
+    buildPopupMenu();
+}
+
+TForm1::~TForm1() = default;
+
+QString TForm1::DefaultSettingsPath()
+{
+    const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return QString::fromStdString(SettingsPath(QCoreApplication::applicationFilePath().toStdString(),
+                                               configDir.toStdString()));
+}
+
+// ---------------------------------------------------------------------------
+// Start-up and shutdown
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow()
+{
+    m_state = InteractionState{};
+    m_surface = std::make_unique<TGraphP>();
+    m_surface->setAttributes(&m_drawing.attributes);
+    m_settings = LoadDefaults();
+    if (!m_settingsPath.isEmpty())
+        m_settings = ReadSettings(m_settingsPath.toStdString());
+    m_settings.attributes.currentLayer = 0;
+    applyWindowPlaces();
+    resetDrawing();
+    CommandResetState();
+    UpdateUndoMenu();
+    ShowOpenAttributeWindows();
+    ShowPrompt();
+    ShowOperation(QString());
+    FormPaint();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (!m_closed && !confirmDiscard()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+void TForm1::FormClose()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    Timer1->stop();
+    m_state.drag = DragSnapshot{};
+    if (!m_settingsPath.isEmpty()) {
+        storeWindowPlaces();
+        std::vector<std::string> lost;
+        if (!WriteSettings(m_settingsPath.toStdString(), m_settings, &lost))
+            qWarning("settings not written: %s", qUtf8Printable(m_settingsPath));
+        for (const std::string& line : lost)
+            qWarning("settings: text not representable, %s", line.c_str());
+    }
+    CloseOpenAttributeWindows();
+    m_drawing.FreeDatabase();
+    m_surface.reset();
+}
+
+void TForm1::resetDrawing()
+{
+    m_drawing.FreeDatabase();
+    m_drawing.ResetDatabase();
+    m_drawing.SetUpLayers();
+    m_drawing.markSaved();
+}
+
+namespace {
+
+QRect clampedPlace(const WindowPlace& place, QRect fallback)
+{
+    QRect rect(place.left, place.top, std::clamp(place.width, kMinWindowSize, kMaxWindowSize),
+               std::clamp(place.height, kMinWindowSize, kMaxWindowSize));
+    // A place from another screen layout that is wholly off every screen
+    // falls back to the design position.
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableVirtualGeometry().intersects(rect))
+            return rect;
+    }
+    return fallback;
+}
+
+}  // namespace
+
+void TForm1::applyWindowPlaces()
+{
+    const QRect design(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight);
+    const QRect place = clampedPlace(m_settings.windows.form1, design);
+    move(place.topLeft());
+    resize(place.size());
+    const WindowPlace& grd = m_settings.windows.formGrd;
+    FormGrd()->move(grd.left, grd.top);
+    const WindowPlace& fnew = m_settings.windows.formNew;
+    FormNew()->move(fnew.left, fnew.top);
+}
+
+void TForm1::storeWindowPlaces()
+{
+    const QRect frame = frameGeometry();
+    m_settings.windows.form1 = WindowPlace{frame.left(), frame.top(), width(), height()};
+    m_settings.windows.formGrd.left = FormGrd()->x();
+    m_settings.windows.formGrd.top = FormGrd()->y();
+    m_settings.windows.formNew.left = FormNew()->x();
+    m_settings.windows.formNew.top = FormNew()->y();
+}
+
+TFormNew* TForm1::FormNew()
+{
+    if (!m_formNew)
+        m_formNew = new TFormNew(this);
+    return m_formNew;
+}
+
+TFormGrd* TForm1::FormGrd()
+{
+    if (!m_formGrd)
+        m_formGrd = new TFormGrd(this);
+    return m_formGrd;
+}
+
+// ---------------------------------------------------------------------------
+// Paint cycle
+
+void TForm1::FormPaint()
+{
+    if (!m_surface || PaintBox1->image().isNull())
+        return;
+    // The blink never draws into a half-painted canvas.
+    const bool timerRan = Timer1->isActive();
+    Timer1->stop();
+    CommandCanvasRepainted();
+
+    PictureParams params;
+    params.imageWidth = m_state.view.imageWidth;
+    params.imageHeight = m_state.view.imageHeight;
+    params.canvasWidth = canvasWidth();
+    params.canvasHeight = canvasHeight();
+    params.view = m_state.view.view;
+    params.grid = m_settings.grid;
+    if (m_surface->Begin(&PaintBox1->image())) {
+        DrawPicture(*m_surface, m_drawing, params);
+        m_surface->End();
+    }
+    PaintBox1->update();
+
+    if (timerRan) {
+        Timer1->setInterval(m_state.blink.intervalMs);
+        Timer1->start();
+    }
+}
+
+QImage& TForm1::canvasImage()
+{
+    return PaintBox1->image();
+}
+
+void TForm1::canvasChanged(const QRect& rect)
+{
+    if (rect.isNull())
+        PaintBox1->update();
+    else
+        PaintBox1->update(rect);
+}
+
+int TForm1::canvasWidth() const
+{
+    return PaintBox1->image().width();
+}
+
+int TForm1::canvasHeight() const
+{
+    return PaintBox1->image().height();
+}
+
+// ---------------------------------------------------------------------------
+// Status lines
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::FormResize()
+{
+    StatusBar1->setPanelWidth(0, std::max(100, StatusBar1->width() - StatusBar1->panelWidth(1)));
+}
+
+void TForm1::ShowPrompt()
+{
+    showPromptText(CommandPrompt(m_state.CommandMode));
+}
+
+void TForm1::showPromptText(const QString& text)
+{
+    StatusBar1->setPanelText(0, text);
+}
+
+void TForm1::ShowOperation(const QString& text)
+{
+    StatusBar1->setPanelText(1, text);
+}
+
+QString TForm1::statusText(int panel) const
+{
+    return StatusBar1->panelText(panel);
+}
+
+// ---------------------------------------------------------------------------
+// Popup menu
+
+std::function<void()> TForm1::menuHandler(std::string_view name)
+{
+    // Each concern contributes its bindings; the Draw, Edit and Settings
+    // menus of the command machine and the attribute windows add theirs here.
+    const std::array<std::span<const MenuBinding>, 2> tables = {fileMenuBindings(), gridSizeBindings()};
+    for (const auto& table : tables) {
+        for (const MenuBinding& binding : table) {
+            if (name == binding.name)
+                return [this, handler = binding.handler] { (this->*handler)(); };
+        }
+    }
+    return {};
+}
+
+void TForm1::buildPopupMenu()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    m_actions = BuildPopupMenu(*PopupMenu1, PopupMenuRows(),
+                               [this](std::string_view name) { return menuHandler(name); });
+    // The shortcuts work without the menu open.
+    for (QAction* action : std::as_const(m_actions)) {
+        if (!action->shortcut().isEmpty())
+            addAction(action);
+    }
+}

@@ -1,0 +1,187 @@
+// TForm1: the main window. It owns the canvas (PaintBox1), the status bar,
+// the popup menu, the drawing, the settings and the interaction state, and
+// keeps the system's handler names as thin entry points. The class is
+// declared once here and defined by concern:
+//   app/Unit1.cpp             lifecycle, paint cycle, status lines, menu
+//   app/Unit1_view.cpp        keys, wheel, canvas gestures, popup
+//   app/Unit1_file_menu.cpp   File menu, Undo/Redo
+//   app/Unit1_grid_size.cpp   grid and image-size settings
+//   app/Unit1_seams.cpp       hooks the command machine, the selection
+//                             blink and the attribute windows fill in
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "app/canvas_host.h"
+#include "app/interaction_state.h"
+#include "model/data.h"
+#include "storage/settings.h"
+
+class QAction;
+class QMenu;
+class QTimer;
+class TFormGrd;
+class TFormNew;
+class TGraphP;
+class TPaintBox;
+class TStatusBar;
+
+enum class UnsavedAnswer { Save, Discard, Cancel };
+
+// The questions the File menu asks. The window installs dialogs; tests
+// replace them with scripted answers. A file chooser returns an empty string
+// when cancelled; startPath is the last file with its extension removed.
+struct FileQuestions {
+    std::function<UnsavedAnswer()> unsavedChanges;
+    std::function<QString(const QString& startPath)> openDrawing;
+    std::function<QString(const QString& startPath)> saveDrawing;
+    std::function<QString(const QString& startPath)> saveImage;
+    std::function<void(const QString& title, const QString& text)> error;
+};
+
+class TForm1 : public QWidget, public CanvasHost {
+    Q_OBJECT
+public:
+    // settingsPath: the settings file read at show and written at close;
+    // empty reads and writes none (tests).
+    explicit TForm1(QString settingsPath = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // --- lifecycle and paint cycle (Unit1.cpp) ---------------------------
+    void FormShow();
+    void FormClose();
+    void FormPaint();
+    void FormResize();
+    static QString DefaultSettingsPath();
+
+    // --- CanvasHost --------------------------------------------------------
+    void ShowPrompt() override;
+    void showPromptText(const QString& text) override;
+    void ShowOperation(const QString& text) override;
+    void Repaint() override { FormPaint(); }
+    QImage& canvasImage() override;
+    void canvasChanged(const QRect& rect) override;
+    const ViewState& viewState() const override { return m_state.view; }
+    void UpdateUndoMenu() override;
+
+    QString statusText(int panel) const;
+    int canvasWidth() const;
+    int canvasHeight() const;
+
+    // --- state ---------------------------------------------------------------
+    InteractionState& interaction() { return m_state; }
+    Drawing& drawing() { return m_drawing; }
+    Settings& settings() { return m_settings; }
+    FileQuestions& questions() { return m_questions; }
+    TGraphP* surface() { return m_surface.get(); }
+    bool isShownOnce() const { return m_shown; }
+
+    // --- view control (Unit1_view.cpp) -------------------------------------
+    // True when the key was one of the view or command keys (consumed).
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void FormMouseWheelDown(QPoint canvasPos);
+    void FormMouseWheelUp(QPoint canvasPos);
+    void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos,
+                            bool doubleClick);
+    void PaintBox1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+
+    // --- popup menu ----------------------------------------------------------
+    QMenu* PopupMenu1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    // The entry bound to a handler name ("PopEditUndoClick"); null if none.
+    QAction* menuAction(const QString& handlerName) const { return m_actions.value(handlerName); }
+
+    struct MenuBinding {
+        const char* name;
+        void (TForm1::*handler)();
+    };
+    // The handler a menu row names, empty when none is bound yet.
+    std::function<void()> menuHandler(std::string_view name);
+    static std::span<const MenuBinding> fileMenuBindings();
+    static std::span<const MenuBinding> gridSizeBindings();
+
+    // --- File and Edit menus (Unit1_file_menu.cpp) ----------------------------
+    void PopFileNewClick();
+    void PopFileOpenClick();
+    void PopFileSaveAsClick();
+    void PopFileSaveImageClick();
+    void PopFileExitClick();
+    void PopEditUndoClick();
+    void PopEditRedoClick();
+    // Asks Save / Discard / Cancel when the drawing has unsaved changes;
+    // true when the caller may go on and drop the drawing.
+    bool confirmDiscard();
+    // Open and save without dialogs; false after reporting an error.
+    bool openDrawingFile(const QString& path);
+    bool saveDrawingFile(const QString& path);
+    QString currentFile() const { return m_currentFile; }
+
+    // --- Settings: grid and image size (Unit1_grid_size.cpp) -------------------
+    void PopSetGridClick();
+    void PopSetSizeClick();
+    void setNewDialog(TFormNew* dialog) { m_formNew = dialog; }
+    void setGridDialog(TFormGrd* dialog) { m_formGrd = dialog; }
+    TFormNew* FormNew();
+    TFormGrd* FormGrd();
+
+    // --- seams filled by the command machine, the selection blink and the
+    //     attribute windows (Unit1_seams.cpp) -----------------------------------
+    QString CommandPrompt(int commandMode) const;
+    void CommandErasePreviews();
+    void CommandStepBack();
+    void CommandResetState();
+    void CommandCanvasRepainted();
+    void CommandMouseDown(Qt::MouseButton button, QPoint pos);
+    void CommandMouseMove(Qt::MouseButtons buttons, QPoint pos);
+    void CommandMouseUp(Qt::MouseButton button, QPoint pos);
+    void CommandGestureStarted();
+    void Deselect();
+    void Timer1Timer();
+    void ShowOpenAttributeWindows();
+    void CloseOpenAttributeWindows();
+    void RefreshLayerWindow();
+
+protected:
+    void showEvent(QShowEvent*) override;
+    void closeEvent(QCloseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    void buildPopupMenu();
+    void applyWindowPlaces();
+    void storeWindowPlaces();
+    void installDefaultQuestions();
+    void resetDrawing();
+    void startNewDrawing(int imageWidth, int imageHeight);
+    bool saveAsWithDialog();
+    void showFileError(const QString& title, const QString& path, const QString& reason);
+    // view-key and gesture helpers (Unit1_view.cpp)
+    void afterViewChange(const char* operationText);
+    void drawGestureBand();
+    void showDragPicture(QPoint pos);
+
+    InteractionState m_state;
+    Drawing m_drawing;
+    Settings m_settings;
+    FileQuestions m_questions;
+    QString m_settingsPath;
+    QString m_currentFile;      // last .mt opened or saved
+    QString m_lastImageFile;    // last image exported
+    std::unique_ptr<TGraphP> m_surface;
+    TPaintBox* PaintBox1 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+    TFormNew* m_formNew = nullptr;
+    TFormGrd* m_formGrd = nullptr;
+    QHash<QString, QAction*> m_actions;
+    bool m_shown = false;
+    bool m_closed = false;
+};

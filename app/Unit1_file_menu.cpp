@@ -1,0 +1,254 @@
+// TForm1 File menu (new, open, save as, save image, exit) and the Undo/Redo
+// entries of the Edit menu. The drawing remembers whether it has unsaved
+// changes; New, Open and Exit ask Save / Discard / Cancel before dropping
+// them. File errors are shown in a message box naming the file and the
+// reason; every other outcome goes to the operation line.
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "app/Unit1.h"
+#include "app/shell_texts.h"
+#include "dialogs/UnitNew.h"
+#include "render/export.h"
+#include "storage/files.h"
+
+namespace {
+
+const TForm1::MenuBinding kFileMenuBindings[] = {
+    {"PopFileNewClick", &TForm1::PopFileNewClick},
+    {"PopFileOpenClick", &TForm1::PopFileOpenClick},
+    {"PopFileSaveAsClick", &TForm1::PopFileSaveAsClick},
+    {"PopFileSaveImageClick", &TForm1::PopFileSaveImageClick},
+    {"PopFileExitClick", &TForm1::PopFileExitClick},
+    {"PopEditUndoClick", &TForm1::PopEditUndoClick},
+    {"PopEditRedoClick", &TForm1::PopEditRedoClick},
+};
+
+// The file dialogs start from the last file without its extension, in the
+// folder remembered from the last run when there is no last file yet.
+QString startPath(const QString& lastFile, const std::string& rememberedFolder)
+{
+    if (lastFile.isEmpty())
+        return QString::fromStdString(rememberedFolder);
+    const QFileInfo info(lastFile);
+    return info.dir().filePath(info.completeBaseName());
+}
+
+std::string folderOf(const QString& path)
+{
+    return QFileInfo(path).absolutePath().toStdString();
+}
+
+}  // namespace
+
+std::span<const TForm1::MenuBinding> TForm1::fileMenuBindings()
+{
+    return kFileMenuBindings;
+}
+
+void TForm1::installDefaultQuestions()
+{
+    m_questions.unsavedChanges = [this] {
+        const auto button = QMessageBox::question(
+            this, QString::fromUtf8(ShellText::kUnsavedTitle), QString::fromUtf8(ShellText::kUnsavedQuestion),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        if (button == QMessageBox::Save)
+            return UnsavedAnswer::Save;
+        return button == QMessageBox::Discard ? UnsavedAnswer::Discard : UnsavedAnswer::Cancel;
+    };
+    m_questions.openDrawing = [this](const QString& start) {
+        return QFileDialog::getOpenFileName(this, QString(), start, QString::fromUtf8(ShellText::kDrawingFilter));
+    };
+    auto saveDialog = [this](const QString& start, const char* filter, const char* suffix) {
+        QFileDialog dialog(this, QString(), start, QString::fromUtf8(filter));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QString::fromLatin1(suffix));  // asks before overwriting
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().first()
+                   : QString();
+    };
+    m_questions.saveDrawing = [saveDialog](const QString& start) {
+        return saveDialog(start, ShellText::kDrawingFilter, "mt");
+    };
+    m_questions.saveImage = [saveDialog](const QString& start) {
+        return saveDialog(start, ShellText::kImageFilter, "bmp");
+    };
+    m_questions.error = [this](const QString& title, const QString& text) {
+        QMessageBox::warning(this, title, text);
+    };
+}
+
+void TForm1::showFileError(const QString& title, const QString& path, const QString& reason)
+{
+    // The reason of the storage layer already names the file; ours may not.
+    QString text = reason;
+    if (!text.contains(QFileInfo(path).fileName()))
+        text = QDir::toNativeSeparators(path) + QStringLiteral("\n") + text;
+    m_questions.error(title, text);
+}
+
+// ---------------------------------------------------------------------------
+// Unsaved changes
+
+bool TForm1::confirmDiscard()
+{
+    if (!m_drawing.isModified())
+        return true;
+    switch (m_questions.unsavedChanges()) {
+    case UnsavedAnswer::Save: return saveAsWithDialog();
+    case UnsavedAnswer::Discard: return true;
+    case UnsavedAnswer::Cancel: return false;
+    }
+    return false;
+}
+
+bool TForm1::saveAsWithDialog()
+{
+    Deselect();
+    const QString path = m_questions.saveDrawing(startPath(m_currentFile, m_settings.saveDialogFolder));
+    if (path.isEmpty())
+        return false;
+    if (!saveDrawingFile(path))
+        return false;
+    ShowOperation(QString::fromUtf8(ShellText::kSaveDone));
+    return true;
+}
+
+bool TForm1::saveDrawingFile(const QString& path)
+{
+    const ImageSize size{m_state.view.imageWidth, m_state.view.imageHeight};
+    const FileResult result = WriteDrawing(path.toStdString(), m_drawing, size);
+    if (!result.ok()) {
+        showFileError(QString::fromUtf8(ShellText::kSaveFailed), path, QString::fromStdString(result.message));
+        return false;
+    }
+    m_drawing.markSaved();
+    m_currentFile = path;
+    m_settings.saveDialogFolder = folderOf(path);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// New, Open, Save as, Save image, Exit
+
+void TForm1::startNewDrawing(int imageWidth, int imageHeight)
+{
+    m_state.view.imageWidth = imageWidth;
+    m_state.view.imageHeight = imageHeight;
+    m_state.view.reset();
+    m_state.clearMouse();
+    CommandResetState();
+    FormPaint();
+    ShowPrompt();
+}
+
+void TForm1::PopFileNewClick()
+{
+    if (!confirmDiscard())
+        return;
+    Deselect();
+    int width = m_state.view.imageWidth, height = m_state.view.imageHeight;
+    if (!FormNew()->Execute(QString::fromUtf8(ShellText::kNewCaption), width, height))
+        return;
+    resetDrawing();
+    m_currentFile.clear();
+    UpdateUndoMenu();
+    startNewDrawing(width, height);
+    ShowOperation(QString::fromUtf8(ShellText::kNewDone));
+    RefreshLayerWindow();
+}
+
+void TForm1::PopFileOpenClick()
+{
+    if (!confirmDiscard())
+        return;
+    Deselect();
+    const QString path = m_questions.openDrawing(startPath(m_currentFile, m_settings.openDialogFolder));
+    if (path.isEmpty() || !openDrawingFile(path))
+        return;
+    ShowOperation(QString::fromUtf8(ShellText::kOpenDone));
+    RefreshLayerWindow();
+}
+
+bool TForm1::openDrawingFile(const QString& path)
+{
+    const FileResult result = ReadDrawing(path.toStdString(), m_drawing);
+    if (result.status == FileStatus::NotFound) {
+        showFileError(QString::fromUtf8(ShellText::kOpenFailed), path, QString::fromStdString(result.message));
+        return false;
+    }
+    m_settings.openDialogFolder = folderOf(path);
+    if (result.ok()) {
+        m_drawing.markSaved();
+        m_currentFile = path;
+    } else {
+        // Part of the file was read and replaced the drawing: it differs from
+        // the file, so leaving it unsaved is asked about.
+        showFileError(QString::fromUtf8(ShellText::kOpenFailed), path, QString::fromStdString(result.message));
+    }
+    // Reading records everything as one group: one Undo empties the drawing.
+    menuAction(QStringLiteral("PopEditUndoClick"))->setEnabled(true);
+    menuAction(QStringLiteral("PopEditRedoClick"))->setEnabled(false);
+    startNewDrawing(result.imageSize.width, result.imageSize.height);
+    return true;
+}
+
+void TForm1::PopFileSaveAsClick()
+{
+    saveAsWithDialog();
+}
+
+void TForm1::PopFileSaveImageClick()
+{
+    Deselect();
+    const QString path = m_questions.saveImage(startPath(m_lastImageFile, m_settings.saveDialogFolder));
+    if (path.isEmpty())
+        return;
+    m_lastImageFile = path;
+    const ExportResult result = ExportImage(m_drawing, path, m_state.view.imageWidth, m_state.view.imageHeight);
+    if (!result.ok())
+        showFileError(QString::fromUtf8(ShellText::kImageFailed), path, result.reason);
+    // The export registered snap points in its own coordinates.
+    FormPaint();
+    ShowOperation(QString::fromUtf8(ShellText::kImageDone));
+}
+
+void TForm1::PopFileExitClick()
+{
+    close();
+}
+
+// ---------------------------------------------------------------------------
+// Undo and Redo
+
+void TForm1::UpdateUndoMenu()
+{
+    menuAction(QStringLiteral("PopEditUndoClick"))->setEnabled(m_drawing.journal.canUndo());
+    menuAction(QStringLiteral("PopEditRedoClick"))->setEnabled(m_drawing.journal.canRedo());
+}
+
+void TForm1::PopEditUndoClick()
+{
+    const bool changes = m_drawing.journal.canUndo();
+    if (changes)
+        Deselect();
+    const std::string text = m_drawing.Undo();
+    if (changes)
+        FormPaint();
+    UpdateUndoMenu();
+    ShowOperation(QString::fromStdString(text));
+}
+
+void TForm1::PopEditRedoClick()
+{
+    const bool changes = m_drawing.journal.canRedo();
+    if (changes)
+        Deselect();
+    const std::string text = m_drawing.Redo();
+    if (changes)
+        FormPaint();
+    UpdateUndoMenu();
+    ShowOperation(QString::fromStdString(text));
+}

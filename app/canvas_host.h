@@ -1,0 +1,31 @@
+// What the command machine, the builders and the edit commands need from the
+// main window: the two status lines, repainting, the canvas image to draw
+// previews into, and the view. TForm1 implements it; tests of the machine
+// implement it with a fake that records the texts and owns a plain image.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include "app/view_ops.h"
+
+class CanvasHost {
+public:
+    virtual ~CanvasHost() = default;
+
+    // Panel 0: the prompt of the current CommandMode.
+    virtual void ShowPrompt() = 0;
+    // Panel 0 with a text of the caller's (a refusal such as "線分１要素を…").
+    virtual void showPromptText(const QString& text) = 0;
+    // Panel 1; an empty text clears it.
+    virtual void ShowOperation(const QString& text) = 0;
+    // The full paint cycle.
+    virtual void Repaint() = 0;
+    // The canvas picture; after drawing into it call canvasChanged.
+    virtual QImage& canvasImage() = 0;
+    virtual void canvasChanged(const QRect& rect) = 0;
+    virtual const ViewState& viewState() const = 0;
+    // Undo and Redo follow the journal after a command changed the drawing.
+    virtual void UpdateUndoMenu() = 0;
+};
