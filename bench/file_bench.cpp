@@ -1,0 +1,139 @@
+// Drawing-file speed and memory: writing and reading generated drawings of
+// 1k, 100k and 1M mixed elements in memory, one save and open through a real
+// file, and the baseline the reader is measured against: a bare loop that
+// splits the same file into lines and runs std::from_chars over each.
+//
+// Counters: items_per_second counts elements; bytes_per_element (reading) is
+// the heap the read drawing holds per element, and field_bytes_per_element
+// the size of the elements' record fields (records, point lists and text
+// bytes), for the "no more than twice the fields" goal.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "bench/sample_drawing.h"
+#include "storage/files.h"
+
+namespace {
+
+const std::string& sampleFile(int count)
+{
+    static std::map<int, std::string> files;
+    auto& bytes = files[count];
+    if (bytes.empty()) {
+        Drawing d;
+        fillSampleDrawing(d, SampleSpec{count});
+        WriteDrawingText(d, {1920, 1080}, bytes);
+    }
+    return bytes;
+}
+
+size_t heapInUse() { return mallinfo2().uordblks + mallinfo2().hblkhd; }
+
+template <class Table>
+size_t fieldBytes(const Table& table)
+{
+    size_t bytes = table.size() * sizeof(typename Table::value_type);
+    for (const auto& record : table) {
+        if constexpr (requires { record.points; })
+            bytes += record.points.size() * sizeof(PointD);
+        if constexpr (requires { record.text; })
+            bytes += record.text.size() + record.fontName.size();
+    }
+    return bytes;
+}
+
+size_t recordFieldBytes(const Drawing& d)
+{
+    const KindTables& t = d.tables;
+    return fieldBytes(t.lines) + fieldBytes(t.points) + fieldBytes(t.rects) + fieldBytes(t.cornerRects)
+           + fieldBytes(t.circles) + fieldBytes(t.ellipses) + fieldBytes(t.arcs) + fieldBytes(t.ellipticArcs)
+           + fieldBytes(t.pies) + fieldBytes(t.chords) + fieldBytes(t.outsides) + fieldBytes(t.rings)
+           + fieldBytes(t.polylines) + fieldBytes(t.polygons) + fieldBytes(t.beziers) + fieldBytes(t.openSplines)
+           + fieldBytes(t.closedSplines) + fieldBytes(t.texts);
+}
+
+void BM_WriteDrawing(benchmark::State& state)
+{
+    Drawing d;
+    fillSampleDrawing(d, SampleSpec{static_cast<int>(state.range(0))});
+    std::string out;
+    for (auto _ : state) {
+        out.clear();
+        WriteDrawingText(d, {1920, 1080}, out);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(out.size()));
+}
+
+void BM_ReadDrawing(benchmark::State& state)
+{
+    const std::string& bytes = sampleFile(static_cast<int>(state.range(0)));
+    size_t held = 0, fields = 0;
+    for (auto _ : state) {
+        auto d = std::make_unique<Drawing>();
+        const size_t before = heapInUse();
+        ReadDrawingText(*d, bytes);
+        held = heapInUse() - before;
+        fields = recordFieldBytes(*d);
+        benchmark::DoNotOptimize(d->registry.data());
+    }
+    const double n = static_cast<double>(state.range(0));
+    state.counters["bytes_per_element"] = static_cast<double>(held) / n;
+    state.counters["field_bytes_per_element"] = static_cast<double>(fields) / n;
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+}
+
+// The baseline: split into lines and parse every line as a number.
+void BM_BareFromCharsLoop(benchmark::State& state)
+{
+    const std::string& bytes = sampleFile(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        double sum = 0;
+        size_t pos = 0;
+        while (pos < bytes.size()) {
+            size_t end = bytes.find('\n', pos);
+            if (end == std::string::npos)
+                end = bytes.size();
+            double value = 0;
+            std::from_chars(bytes.data() + pos, bytes.data() + end - 1, value);
+            sum += value;
+            pos = end + 1;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+}
+
+void BM_SaveAndOpenFile(benchmark::State& state)
+{
+    Drawing d;
+    fillSampleDrawing(d, SampleSpec{static_cast<int>(state.range(0))});
+    const std::string path = "/tmp/mirt_file_bench_" + std::to_string(::getpid()) + ".mt";
+    for (auto _ : state) {
+        WriteDrawing(path, d, {1920, 1080});
+        Drawing back;
+        ReadDrawing(path, back);
+        benchmark::DoNotOptimize(back.registry.data());
+    }
+    std::remove(path.c_str());
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+}  // namespace
+
+BENCHMARK(BM_WriteDrawing)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDrawing)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareFromCharsLoop)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveAndOpenFile)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
