@@ -7,15 +7,28 @@
 // Ellipses are tested in normalised distance: the click is turned into the
 // ellipse's own frame and its offset along the second axis is stretched by
 // rx / ry, so the ellipse itself lies at distance rx.
+//
+// The exact tests cost several sines and arc tangents each, and a click on
+// empty canvas runs them for every element. Each therefore starts with a
+// cheap, conservative reject: a distance beyond which the exact test cannot
+// pass (derived below), with a small relative margin for rounding, so the
+// outcome never differs from the exact test alone.
 #include "model/hit_test.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <span>
 
 #include "model/element_geometry.h"
 
 namespace {
+
+// A reach widened by a rounding margin relative to the coordinates involved.
+double withMargin(double reach, double magnitude)
+{
+    return reach + 1e-9 * (1 + std::fabs(reach) + magnitude);
+}
 
 struct Click {
     PointD p;
@@ -25,10 +38,21 @@ struct Click {
     {
         return std::fabs(q.x - p.x) <= tol && std::fabs(q.y - p.y) <= tol;
     }
+    // A click near the segment lies within reach of a foot on it, so within
+    // the segment's box grown by that reach.
     bool nearSegment(PointD a, PointD b, double penWidth) const
     {
+        const double reach = tol + penWidth / 2;
+        const double m = withMargin(reach, std::fabs(a.x) + std::fabs(a.y) + std::fabs(b.x) + std::fabs(b.y));
+        if (p.x < std::min(a.x, b.x) - m || p.x > std::max(a.x, b.x) + m || p.y < std::min(a.y, b.y) - m ||
+            p.y > std::max(a.y, b.y) + m)
+            return false;
         const SegmentFoot foot = FootOnSegment(a, b, p);
-        return foot.onSegment && foot.distance < tol + penWidth / 2;
+        return foot.onSegment && foot.distance < reach;
+    }
+    bool fartherThan(PointD centre, double reach) const
+    {
+        return Distance(p, centre) > withMargin(reach, std::fabs(centre.x) + std::fabs(centre.y));
     }
 };
 
@@ -59,8 +83,23 @@ struct Band {
     bool onOutline() const { return withinOuter && beyondInner; }
 };
 
+// Farthest a click can lie from the centre and still pass the outer limit.
+// With k = ry / rx (as the radius function clamps it) a click at normalised
+// distance n lies at most max(1, k) * n from the centre, and the outer
+// limit's own normalised distance is at most max(|rx + P|, |ry + P| / k).
+// Only for positive finite radii; otherwise no bound (infinity).
+double outerReach(const EllipseArc& e, double tol)
+{
+    if (!(e.rx > 0 && e.ry > 0 && std::isfinite(e.rx) && std::isfinite(e.ry)))
+        return std::numeric_limits<double>::infinity();
+    const double k = std::max(e.ry / e.rx, 1e-10);
+    return std::max(1.0, k) * std::max(std::fabs(e.rx + tol), std::fabs(e.ry + tol) / k);
+}
+
 Band bandTest(const EllipseArc& e, const Click& c)
 {
+    if (c.fartherThan(e.centre, outerReach(e, c.tol)))
+        return {};
     const double theta = EllipseAngleOfPointDeg(c.p, e.centre, e.rx, e.ry, -e.tiltDeg);
     const double d = normalisedDistance(e, c.p);
     const PointD outer = PointOnEllipseDeg(e.centre, e.rx + c.tol, e.ry + c.tol, -e.tiltDeg, theta);
@@ -97,9 +136,13 @@ bool hitOutsideShape(const Drawing& d, const Click& c, const SectorRecord& r)
     const EllipseArc e = arcOf(r);
     if (onArcOutline(e, c))
         return true;
+    // Every tangent corner of a piece of at most 90 degrees is the affine
+    // image of a point within sqrt(2) radii of a unit circle's centre.
+    const double w = penWidthOf(d, r.h.widthRef);
+    if (c.fartherThan(e.centre, std::sqrt(2.0) * std::max(std::fabs(e.rx), std::fabs(e.ry)) + c.tol + w / 2))
+        return false;
     const ArcCorners corners = e.tangentCorners();
     const ArcSegment ends = e.pieceEnds();
-    const double w = penWidthOf(d, r.h.widthRef);
     for (int k = 0; k < corners.partCount && k + 1 < ends.pointCount; ++k) {
         if (c.nearSegment(corners.corners[k], ends.points[k], w) ||
             c.nearSegment(corners.corners[k], ends.points[k + 1], w))

@@ -216,10 +216,12 @@ struct RegisterVisitor {
 
 }  // namespace
 
+// The storage is kept: the next paint registers about as many points again,
+// and refilling kept pages is far cheaper than faulting in fresh ones on
+// every repaint of a large drawing. A drawing reset releases it.
 void ClearSnapPoints(Drawing& drawing)
 {
     drawing.snapPoints.clear();
-    drawing.snapPoints.shrink_to_fit();
 }
 
 void RegisterSnapPoints(Drawing& drawing, const ElementRef& ref, const CanvasView& canvas)

@@ -11,8 +11,8 @@
 #include "model/data.h"
 #include "model/view.h"
 
-// Empties the list and frees its storage; called before every full repaint,
-// before an image export and on a drawing reset.
+// Empties the list; called before every full repaint and before an image
+// export. Keeps the storage for the next paint (ResetDatabase releases it).
 void ClearSnapPoints(Drawing& drawing);
 
 // Registers the points of one element, in the fixed code order of its kind.

@@ -3,10 +3,13 @@
 // span selection; control points.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
 #include <string>
 
 #include "element_builders.h"
+#include "geometry/construct.h"
 #include "model/selection.h"
 
 using namespace testing_builders;
@@ -479,3 +482,97 @@ TEST(ControlPoints, RingAddsTheInnerStartAndBadRefsAddNothing)
 }
 
 }  // namespace
+
+// ---- differential: the fast rejects never change an outcome ----------------------
+
+namespace differential {
+
+// The pick rules written out plainly with the kernel's functions, without any
+// early reject: the band test of an elliptic arc and the segment test.
+bool referenceEllipticArcPick(const EllipticArcRecord& r, double tol, PointD p)
+{
+    const PointD c{r.cx, r.cy};
+    auto nd = [&](PointD q) { return EllipseRadiusOfPoint(q, c, r.rx, r.ry, -r.tilt); };
+    const double theta = EllipseAngleOfPointDeg(p, c, r.rx, r.ry, -r.tilt);
+    const PointD outer = PointOnEllipseDeg(c, r.rx + tol, r.ry + tol, -r.tilt, theta);
+    const PointD inner = PointOnEllipseDeg(c, std::max(0.5, r.rx - tol), std::max(0.5, r.ry - tol), -r.tilt, theta);
+    return nd(p) <= nd(outer) && nd(p) >= nd(inner) && AngleInSweep(360 - theta, r.startAngle, r.sweepAngle);
+}
+
+bool referenceLinePick(const LineRecord& r, double tol, double width, PointD p)
+{
+    const PointD a{r.x1, r.y1}, b{r.x2, r.y2};
+    for (PointD q : {a, b})
+        if (std::fabs(q.x - p.x) <= tol && std::fabs(q.y - p.y) <= tol)
+            return true;
+    const SegmentFoot f = FootOnSegment(a, b, p);
+    return f.onSegment && f.distance < tol + width / 2;
+}
+
+TEST(PickDifferential, EllipticArcsAgreeWithThePlainRule)
+{
+    std::mt19937 rng(7);
+    auto uni = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    int hits = 0;
+    for (int i = 0; i < 3000; ++i) {
+        Drawing d;
+        const EllipticArcRecord r = ellipticArc(uni(-50, 50), uni(-50, 50), uni(0.1, 80), uni(0.1, 80),
+                                                uni(-180, 180), uni(-360, 360), uni(-360, 360));
+        d.AppendEllipticArc(r);
+        const double tol = uni(0.5, 8);
+        const PointD p = screenEllipsePoint({r.cx, r.cy}, r.rx + uni(-10, 10), r.ry + uni(-10, 10), r.tilt,
+                                            uni(0, 360));
+        const bool expected = referenceEllipticArcPick(r, tol, p);
+        hits += expected;
+        ASSERT_EQ(SelectAt(d, tol, p.x, p.y), expected) << "case " << i;
+    }
+    EXPECT_GT(hits, 300);  // the sample must exercise both outcomes
+    EXPECT_LT(hits, 2700);
+}
+
+TEST(PickDifferential, LinesAgreeWithThePlainRule)
+{
+    std::mt19937 rng(11);
+    auto uni = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    int hits = 0;
+    for (int i = 0; i < 3000; ++i) {
+        Drawing d;
+        const double width = uni(0, 6);
+        const LineRecord r{outlineHeader(0, appendEntry(d.attributes.width, WidthEntry{0, width})), uni(-1e4, 1e4),
+                           uni(-1e4, 1e4), uni(-1e4, 1e4), uni(-1e4, 1e4)};
+        d.AppendLine(r);
+        const double t = uni(-0.1, 1.1);
+        const PointD p{r.x1 + t * (r.x2 - r.x1) + uni(-8, 8), r.y1 + t * (r.y2 - r.y1) + uni(-8, 8)};
+        const bool expected = referenceLinePick(r, 5, width, p);
+        hits += expected;
+        ASSERT_EQ(SelectAt(d, 5, p.x, p.y), expected) << "case " << i;
+    }
+    EXPECT_GT(hits, 300);
+    EXPECT_LT(hits, 2700);
+}
+
+TEST(RangeDifferential, EllipticArcsAgreeWithTheirSampledBox)
+{
+    std::mt19937 rng(5);
+    auto uni = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    int inside = 0;
+    for (int i = 0; i < 3000; ++i) {
+        Drawing d;
+        const EllipticArcRecord r = ellipticArc(0, 0, uni(1, 60), uni(1, 60), uni(-180, 180), uni(-360, 360),
+                                                uni(-360, 360));
+        d.AppendEllipticArc(r);
+        const double x1 = uni(-70, 10), y1 = uni(-70, 10), x2 = uni(-10, 70), y2 = uni(-10, 70);
+        const BoundsD b = EllipseArcBoundsDeg({0, 0}, r.rx, r.ry, -r.tilt, -r.startAngle, -r.sweepAngle);
+        const bool expected = b.minX > std::min(x1, x2) && b.maxX < std::max(x1, x2) &&
+                              b.minY > std::min(y1, y2) && b.maxY < std::max(y1, y2);
+        inside += expected;
+        ASSERT_EQ(SelectInRange(d, x1, y1, x2, y2), expected)
+            << "case " << i << " r " << r.rx << " " << r.ry << " " << r.tilt << " " << r.startAngle << " "
+            << r.sweepAngle << " range " << x1 << " " << y1 << " " << x2 << " " << y2 << " box " << b.minX << " "
+            << b.minY << " " << b.maxX << " " << b.maxY;
+    }
+    EXPECT_GT(inside, 300);
+    EXPECT_LT(inside, 2700);
+}
+
+}  // namespace differential
