@@ -38,6 +38,8 @@ bool RenderElementOnDc(TGraphP&, QPaintDevice*, int level, const ViewTransform&,
 
 // The 25 point markers (style 0..24) centred at (cx, cy), sizePx across.
 void DrawPointMarker(TGraphP&, int style, double cx, double cy, double sizePx);
+// True for the styles drawn with the brush (filled shapes), false for outlines.
+bool PointMarkerIsFilled(int style);
 
 // The laid-out box of a text in drawing units, for a new text record:
 // (boxA, boxB) bottom-left corner in the text's own frame, boxC width along
