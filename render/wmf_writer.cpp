@@ -234,29 +234,30 @@ void WmfWriter::stretchDib(const QRect& target, const QImage& image, DibPixels p
 }
 
 // Transparency needs two passes: the mask (white where the background shows
-// through) ANDed in, then the colours (black there) ORed on top. Partial
-// alpha is cut at one half, as WMF has no blending.
+// through) ANDed in, then the colours (black there) ORed on top. WMF has no
+// blending, so a partly transparent pixel is drawn opaque in its colour as
+// it would look over white (a pale tint), the usual reading of alpha fills.
 void WmfWriter::image(const QRect& target, const QImage& image)
 {
     if (target.isEmpty() || image.isNull())
         return;
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    QImage mask(argb.size(), QImage::Format_ARGB32);
-    QImage colour(argb.size(), QImage::Format_ARGB32);
+    const QImage premultiplied = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage mask(premultiplied.size(), QImage::Format_ARGB32);
+    QImage colour(premultiplied.size(), QImage::Format_ARGB32);
     bool anyTransparent = false;
-    for (int y = 0; y < argb.height(); ++y) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    for (int y = 0; y < premultiplied.height(); ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(premultiplied.constScanLine(y));
         QRgb* m = reinterpret_cast<QRgb*>(mask.scanLine(y));
         QRgb* c = reinterpret_cast<QRgb*>(colour.scanLine(y));
-        for (int x = 0; x < argb.width(); ++x) {
-            const bool shows = qAlpha(in[x]) >= 128;
-            anyTransparent = anyTransparent || qAlpha(in[x]) < 255;
-            m[x] = shows ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-            c[x] = shows ? (in[x] | 0xFF000000) : qRgb(0, 0, 0);
+        for (int x = 0; x < premultiplied.width(); ++x) {
+            const int alpha = qAlpha(in[x]), inv = 255 - alpha;
+            anyTransparent = anyTransparent || alpha == 0;
+            m[x] = alpha > 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+            c[x] = alpha > 0 ? qRgb(qRed(in[x]) + inv, qGreen(in[x]) + inv, qBlue(in[x]) + inv) : qRgb(0, 0, 0);
         }
     }
     if (!anyTransparent)
-        return stretchDib(target, argb, DibPixels::OnWhite, kSrcCopy);
+        return stretchDib(target, colour, DibPixels::Straight, kSrcCopy);
     stretchDib(target, mask, DibPixels::Straight, kSrcAnd);
     stretchDib(target, colour, DibPixels::Straight, kSrcPaint);
 }

@@ -1,0 +1,284 @@
+// Image export: raster files decode back to the picture, the extension
+// decides the format (case-insensitively, unknown writes nothing), a failed
+// export leaves neither a partial file nor a changed old one, SVG and PDF
+// carry the image size, and the mirt-export tool reports outcomes through
+// its exit status.
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "model/data.h"
+#include "render/export.h"
+#include "render/gif_writer.h"
+
+namespace {
+
+constexpr int kWidth = 64, kHeight = 48;
+
+// A red filled rectangle from (10, 10) to (30, 30), 2 px black outline.
+Drawing redSquare()
+{
+    Drawing d;
+    appendEntry(d.attributes.penColor, PenColorEntry{0, 0x000000});
+    appendEntry(d.attributes.brushColor, PenColorEntry{0, 0x0000FF});
+    appendEntry(d.attributes.width, WidthEntry{0, 2});
+    appendEntry(d.attributes.lineType, LineTypeEntry{0, 0, 0});
+    d.AppendRect({ClosedHeader{2, 0, 1, 0, 0, 0, 0, 1, 0}, 10, 10, 30, 30});
+    return d;
+}
+
+// A radial gradient disc: far more than 256 colours.
+Drawing gradientDisc()
+{
+    Drawing d;
+    appendEntry(d.attributes.penColor, PenColorEntry{0, 0x000000});
+    appendEntry(d.attributes.width, WidthEntry{0, 1});
+    appendEntry(d.attributes.brushRadial, RadialEntry{0, 0xFFFFFF, 255, 0x402010, 255});
+    d.AppendCircle({ClosedHeader{1, 0, 1, 0, 0, -1, 0, 6, 0}, 0, 100, 75, 70});
+    return d;
+}
+
+QStringList filesIn(const QTemporaryDir& dir)
+{
+    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+struct RasterRow {
+    const char* name;
+    const char* file;
+    const char* format;  // what QImageReader recognises in the bytes
+    int tolerance;       // per channel; JPEG is lossy
+};
+
+class RasterExport : public ::testing::TestWithParam<RasterRow> {};
+
+TEST_P(RasterExport, DecodesBackToThePictureAndLeavesNoTemporaryFile)
+{
+    const RasterRow row = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(row.file);
+    Drawing d = redSquare();
+    const ExportResult result = ExportImage(d, path, kWidth, kHeight);
+    ASSERT_TRUE(result.ok()) << result.reason.toStdString();
+    EXPECT_EQ(filesIn(dir), QStringList{row.file});
+
+    EXPECT_EQ(QImageReader::imageFormat(path), QByteArray(row.format)) << "decided by content";
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
+    EXPECT_EQ(image.size(), QSize(kWidth, kHeight));
+    const auto near = [&](QRgb got, QRgb want) {
+        return std::abs(qRed(got) - qRed(want)) <= row.tolerance
+            && std::abs(qGreen(got) - qGreen(want)) <= row.tolerance
+            && std::abs(qBlue(got) - qBlue(want)) <= row.tolerance;
+    };
+    EXPECT_TRUE(near(image.pixel(20, 20), qRgb(255, 0, 0))) << std::hex << image.pixel(20, 20);
+    EXPECT_TRUE(near(image.pixel(50, 40), qRgb(255, 255, 255))) << std::hex << image.pixel(50, 40);
+    EXPECT_TRUE(near(image.pixel(3, 3), qRgb(255, 255, 255)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Extensions, RasterExport,
+    ::testing::Values(RasterRow{"bmp", "a.bmp", "bmp", 0}, RasterRow{"png_upper", "a.PNG", "png", 0},
+                      RasterRow{"jpg", "a.jpg", "jpeg", 40}, RasterRow{"jpeg", "a.jpeg", "jpeg", 40},
+                      RasterRow{"jpe", "a.jpe", "jpeg", 40}, RasterRow{"gif", "a.gif", "gif", 0},
+                      RasterRow{"tif", "a.tif", "tiff", 0}, RasterRow{"tiff_upper", "a.TIFF", "tiff", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GifExport, ManyColoursFitA256EntryPalette)
+{
+    QTemporaryDir dir;
+    Drawing d = gradientDisc();
+    const QImage picture = RenderPicture(d, 200, 150);
+    QSet<QRgb> colours;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            colours.insert(picture.pixel(x, y));
+    ASSERT_GT(colours.size(), 256) << "the picture must need a reduced palette";
+    ASSERT_TRUE(ExportImage(d, dir.filePath("g.gif"), 200, 150).ok());
+    QImageReader reader(dir.filePath("g.gif"));
+    const QImage image = reader.read();
+    ASSERT_FALSE(image.isNull());
+    QSet<QRgb> decoded;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            decoded.insert(image.pixel(x, y));
+    EXPECT_GT(decoded.size(), 16) << "a dithered palette, not a few flat colours";
+    EXPECT_LE(decoded.size(), 256);
+    // Dithering keeps the picture close on average: the centre stays light.
+    EXPECT_GT(qGray(image.pixel(100, 75)), 200);
+}
+
+TEST(GifExport, TwoHundredColoursAreKeptExactly)
+{
+    QImage picture(20, 10, QImage::Format_RGB32);
+    for (int i = 0; i < 200; ++i)
+        picture.setPixel(i % 20, i / 20, qRgb(i, 255 - i, (i * 7) % 256));
+    const QImage indexed = GifIndexedImage(picture);
+    ASSERT_EQ(indexed.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(indexed.colorCount(), 200);
+    for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(indexed.pixel(i % 20, i / 20), picture.pixel(i % 20, i / 20)) << i;
+}
+
+struct RefusedRow {
+    const char* name;
+    const char* file;
+    ExportResult (*exporter)(Drawing&, const QString&, int, int);
+};
+
+class RefusedExtension : public ::testing::TestWithParam<RefusedRow> {};
+
+TEST_P(RefusedExtension, WritesNothing)
+{
+    QTemporaryDir dir;
+    Drawing d = redSquare();
+    const ExportResult result = GetParam().exporter(d, dir.filePath(GetParam().file), kWidth, kHeight);
+    EXPECT_EQ(result.status, ExportStatus::UnknownExtension);
+    EXPECT_TRUE(filesIn(dir).isEmpty()) << filesIn(dir).join(' ').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Extensions, RefusedExtension,
+    ::testing::Values(RefusedRow{"txt", "a.txt", ExportImage}, RefusedRow{"none", "picture", ExportImage},
+                      RefusedRow{"trailing_dot", "a.", ExportImage}, RefusedRow{"png_bmp", "a.png.bmpx", ExportImage},
+                      RefusedRow{"emf_as_raster", "a.emf", ExportRaster},
+                      RefusedRow{"png_as_metafile", "a.png", ExportMetafile},
+                      RefusedRow{"wmf_as_vector", "a.wmf", ExportVector}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FailedExport, LeavesAnExistingFileUntouchedAndNoTemporaryFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("keep.png");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old contents");
+    }
+    Drawing d = redSquare();
+    for (const QSize size : {QSize(0, 10), QSize(10, -1), QSize(40000, 10)}) {
+        const ExportResult result = ExportImage(d, path, size.width(), size.height());
+        EXPECT_EQ(result.status, ExportStatus::WriteError);
+        EXPECT_FALSE(result.reason.isEmpty());
+    }
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old contents"));
+    EXPECT_EQ(filesIn(dir), QStringList{"keep.png"});
+}
+
+TEST(FailedExport, UnwritableTargetIsReportedAndCreatesNothing)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.png"));  // a folder where the file should go
+    Drawing d = redSquare();
+    for (const char* name : {"taken.png", "missing/a.png", "missing/a.emf"}) {
+        const ExportResult result = ExportImage(d, dir.filePath(name), kWidth, kHeight);
+        EXPECT_EQ(result.status, ExportStatus::WriteError) << name;
+    }
+    EXPECT_TRUE(filesIn(dir).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing")));
+}
+
+TEST(VectorExport, SvgAndPdfCarryTheImageSize)
+{
+    QTemporaryDir dir;
+    Drawing d = redSquare();
+    ASSERT_TRUE(ExportImage(d, dir.filePath("a.svg"), 320, 240).ok());
+    ASSERT_TRUE(ExportImage(d, dir.filePath("a.PDF"), 320, 240).ok());
+    QFile svg(dir.filePath("a.svg")), pdf(dir.filePath("a.PDF"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly) && pdf.open(QIODevice::ReadOnly));
+    const QByteArray svgText = svg.readAll(), pdfBytes = pdf.readAll();
+    EXPECT_TRUE(svgText.contains("viewBox=\"0 0 320 240\"")) << svgText.left(400).toStdString();
+    EXPECT_TRUE(svgText.contains("#ff0000")) << "the red fill is missing";
+    EXPECT_TRUE(pdfBytes.startsWith("%PDF"));
+    EXPECT_TRUE(pdfBytes.contains("/MediaBox [0 0 240.000000 180.000000]")) << "320 x 240 px at 96 dpi is 240 x 180 pt";
+}
+
+// --- the command-line tool ----------------------------------------------------
+
+struct ToolRun {
+    int exitCode = -1;
+    QByteArray out, err;
+};
+
+ToolRun runTool(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(MIRT_EXPORT_BINARY), args);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+const QString kSample = QStringLiteral(MIRT_TEST_DATA "/sample.mt");
+
+TEST(MirtExportTool, HelpExplainsUsage)
+{
+    const ToolRun run = runTool({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.contains("Usage: mirt-export INPUT.mt OUTPUT"));
+    EXPECT_TRUE(run.out.contains(".emf"));
+}
+
+TEST(MirtExportTool, ConvertsTheSampleAtItsImageSize)
+{
+    QTemporaryDir dir;
+    const ToolRun run = runTool({kSample, dir.filePath("sample.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    EXPECT_EQ(QImageReader(dir.filePath("sample.png")).size(), QSize(1280, 960));
+}
+
+TEST(MirtExportTool, WritesTheDrawingFileAgain)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(runTool({kSample, dir.filePath("copy.mt")}).exitCode, 0);
+    ASSERT_EQ(runTool({dir.filePath("copy.mt"), dir.filePath("again.MT")}).exitCode, 0);
+    QFile a(dir.filePath("copy.mt")), b(dir.filePath("again.MT"));
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+}
+
+struct ToolFailureRow {
+    const char* name;
+    const char* input;   // relative to the temporary folder, or "SAMPLE"
+    const char* output;  // relative to the temporary folder
+    int exitCode;
+};
+
+class MirtExportToolFailure : public ::testing::TestWithParam<ToolFailureRow> {};
+
+TEST_P(MirtExportToolFailure, ExitsNonZeroWithOneLineAndNoOutput)
+{
+    const ToolFailureRow row = GetParam();
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
+    const QString input = qstrcmp(row.input, "SAMPLE") == 0 ? kSample : dir.filePath(row.input);
+    QStringList args{input};
+    if (row.output[0] != '\0')
+        args << dir.filePath(row.output);
+    const ToolRun run = runTool(args);
+    EXPECT_EQ(run.exitCode, row.exitCode);
+    EXPECT_TRUE(run.err.startsWith("mirt-export: ")) << run.err.toStdString();
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    EXPECT_EQ(filesIn(dir), QStringList{}) << "no output may appear";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MirtExportToolFailure,
+    ::testing::Values(ToolFailureRow{"missing_input", "nothing.mt", "out.png", 1},
+                      ToolFailureRow{"input_is_a_folder", "folder.png", "out.png", 1},
+                      ToolFailureRow{"unknown_extension", "SAMPLE", "out.txt", 2},
+                      ToolFailureRow{"missing_output_argument", "SAMPLE", "", 2},
+                      ToolFailureRow{"output_is_a_folder", "SAMPLE", "folder.png", 3},
+                      ToolFailureRow{"output_folder_missing", "SAMPLE", "no/such/out.emf", 3}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

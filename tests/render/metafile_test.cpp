@@ -1,0 +1,278 @@
+// The metafile device: EMF and WMF files have a consistent record structure
+// (header fields, record sizes adding up to the file, object handles within
+// the declared table, an end record), vector drawing stays vector while
+// alpha fills become embedded bitmaps, clipping is honoured, and real
+// readers (emf2svg, libwmf) accept the files when they are installed.
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "model/data.h"
+#include "render/export.h"
+#include "render/metafile_device.h"
+
+namespace {
+
+uint32_t u32At(const QByteArray& b, qsizetype at)
+{
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i)
+        v = v << 8 | uint8_t(b[at + i]);
+    return v;
+}
+uint16_t u16At(const QByteArray& b, qsizetype at) { return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8); }
+int16_t i16At(const QByteArray& b, qsizetype at) { return int16_t(u16At(b, at)); }
+int32_t i32At(const QByteArray& b, qsizetype at) { return int32_t(u32At(b, at)); }
+
+struct Record {
+    uint32_t type;
+    qsizetype offset;
+    qsizetype size;
+};
+
+// Walks the EMF records; fails the test on a size that breaks the chain.
+std::vector<Record> emfRecords(const QByteArray& b)
+{
+    std::vector<Record> out;
+    for (qsizetype at = 0; at + 8 <= b.size();) {
+        const qsizetype size = u32At(b, at + 4);
+        EXPECT_TRUE(size >= 8 && size % 4 == 0 && at + size <= b.size()) << "record at " << at;
+        if (size < 8 || at + size > b.size())
+            break;
+        out.push_back({u32At(b, at), at, size});
+        at += size;
+    }
+    return out;
+}
+
+// Walks the WMF records after the placeable and META_HEADER headers.
+std::vector<Record> wmfRecords(const QByteArray& b)
+{
+    std::vector<Record> out;
+    for (qsizetype at = 22 + 18; at + 6 <= b.size();) {
+        const qsizetype size = qsizetype(u32At(b, at)) * 2;
+        EXPECT_TRUE(size >= 6 && at + size <= b.size()) << "record at " << at;
+        if (size < 6 || at + size > b.size())
+            break;
+        out.push_back({u16At(b, at + 4), at, size});
+        at += size;
+    }
+    return out;
+}
+
+std::map<uint32_t, int> countTypes(const std::vector<Record>& records)
+{
+    std::map<uint32_t, int> counts;
+    for (const Record& r : records)
+        ++counts[r.type];
+    return counts;
+}
+
+QByteArray paintMetafile(MetafileFormat format, QSize size, void (*paint)(QPainter&))
+{
+    MetafileDevice device(size, format);
+    QPainter painter(&device);
+    paint(painter);
+    painter.end();
+    return device.data();
+}
+
+void mixedPicture(QPainter& p)
+{
+    p.setPen(QPen(Qt::black, 1));
+    p.drawLine(5, 5, 90, 5);                                  // thin: a polyline
+    p.setPen(QPen(Qt::blue, 6));
+    p.drawLine(5, 20, 90, 40);                                // wide: a filled outline
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 0, 0));
+    p.drawRect(10, 50, 30, 20);                               // solid: a polygon
+    p.setBrush(QColor(0, 128, 0, 100));
+    p.drawEllipse(QRectF(50, 50, 30, 20));                    // alpha: a bitmap
+    p.setPen(Qt::black);
+    p.setFont(QFont("IPAGothic", 12));
+    p.drawText(QPointF(10, 90), QStringLiteral("Abc図"));     // text
+}
+
+constexpr uint32_t EmrHeader = 1, EmrEof = 14, EmrSelectObject = 37, EmrPolyline16 = 87,
+                   EmrPolygon16 = 86, EmrPolyPolygon16 = 91, EmrAlphaBlend = 114, EmrExtTextOutW = 84;
+
+TEST(EmfFile, HeaderAndRecordsAreConsistent)
+{
+    const QByteArray b = paintMetafile(MetafileFormat::Emf, QSize(100, 100), mixedPicture);
+    const std::vector<Record> records = emfRecords(b);
+    ASSERT_GE(records.size(), 3u);
+    EXPECT_EQ(records.front().type, EmrHeader);
+    EXPECT_EQ(records.back().type, EmrEof);
+    EXPECT_EQ(records.back().offset + records.back().size, b.size()) << "records must cover the file";
+    EXPECT_EQ(u32At(b, 40), 0x464D4520u);         // " EMF"
+    EXPECT_EQ(u32At(b, 48), uint32_t(b.size()));  // nBytes
+    EXPECT_EQ(u32At(b, 52), uint32_t(records.size()));
+    EXPECT_EQ(QRect(QPoint(i32At(b, 8), i32At(b, 12)), QPoint(i32At(b, 16), i32At(b, 20))), QRect(0, 0, 100, 100));
+    EXPECT_EQ(i32At(b, 32), 2646 - 1);  // frame right: 100 px at 96 dpi in 0.01 mm, inclusive
+    const uint16_t handles = u16At(b, 56);
+    for (const Record& r : records) {
+        const uint32_t object = u32At(b, r.offset + 8);
+        if (r.type == EmrSelectObject && !(object & 0x80000000u)) {
+            EXPECT_LT(object, handles) << "handle beyond nHandles";
+        }
+    }
+}
+
+TEST(EmfFile, VectorStaysVectorAndAlphaBecomesABitmap)
+{
+    const QByteArray b = paintMetafile(MetafileFormat::Emf, QSize(100, 100), mixedPicture);
+    const std::map<uint32_t, int> counts = countTypes(emfRecords(b));
+    EXPECT_GE(counts.count(EmrPolyline16), 1u) << "the thin line";
+    EXPECT_GE(counts.count(EmrPolygon16) + counts.count(EmrPolyPolygon16), 1u) << "fills and wide lines";
+    EXPECT_EQ(counts.count(EmrAlphaBlend), 1u) << "the alpha ellipse";
+    EXPECT_GE(counts.count(EmrExtTextOutW), 1u);  // one run per font the text needs
+    const QString text = QStringLiteral("Abc");
+    EXPECT_TRUE(b.contains(QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2)));
+}
+
+TEST(EmfFile, ClipAppliesInDeviceSpaceUnderATransform)
+{
+    const QByteArray b = paintMetafile(MetafileFormat::Emf, QSize(100, 100), [](QPainter& p) {
+        p.translate(20, 10);
+        p.setClipRect(QRect(0, 0, 10, 10));  // device (20, 10)-(30, 20)
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::red);
+        p.drawRect(-50, -50, 200, 200);
+    });
+    bool found = false;
+    for (const Record& r : emfRecords(b)) {
+        if (r.type != EmrPolygon16)
+            continue;
+        found = true;
+        const int count = int(u32At(b, r.offset + 24));
+        for (int i = 0; i < count; ++i) {  // logical units are 1/16 pixel
+            const int x = i16At(b, r.offset + 28 + 4 * i), y = i16At(b, r.offset + 30 + 4 * i);
+            EXPECT_TRUE(x >= 20 * 16 && x <= 30 * 16 && y >= 10 * 16 && y <= 20 * 16) << x << "," << y;
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST(EmfFile, DashedThinLineIsSplitIntoDashes)
+{
+    const QByteArray b = paintMetafile(MetafileFormat::Emf, QSize(100, 20), [](QPainter& p) {
+        p.setPen(QPen(Qt::black, 1, Qt::DashLine));  // 4 on, 2 off
+        p.drawLine(0, 10, 60, 10);
+    });
+    EXPECT_EQ(countTypes(emfRecords(b))[EmrPolyline16], 10);
+}
+
+constexpr uint16_t MetaEof = 0, MetaSelectObject = 0x012D, MetaPolyline = 0x0325, MetaPolygon = 0x0324,
+                   MetaPolyPolygon = 0x0538, MetaStretchDib = 0x0F43, MetaCreatePen = 0x02FA,
+                   MetaCreateBrush = 0x02FC, MetaDeleteObject = 0x01F0;
+
+TEST(WmfFile, PlaceableHeaderAndRecordsAreConsistent)
+{
+    const QByteArray b = paintMetafile(MetafileFormat::Wmf, QSize(200, 100), mixedPicture);
+    ASSERT_GT(b.size(), 40);
+    EXPECT_EQ(u32At(b, 0), 0x9AC6CDD7u);
+    uint16_t checksum = 0;
+    for (int i = 0; i < 10; ++i)
+        checksum ^= u16At(b, 2 * i);
+    EXPECT_EQ(u16At(b, 20), checksum);
+    const int k = 16;  // 200 px fits 16 units per pixel
+    EXPECT_EQ(QRect(QPoint(i16At(b, 6), i16At(b, 8)), QPoint(i16At(b, 10), i16At(b, 12))),
+              QRect(QPoint(0, 0), QPoint(200 * k, 100 * k)));
+    EXPECT_EQ(u16At(b, 14), 96 * k);
+
+    const std::vector<Record> records = wmfRecords(b);
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.back().type, MetaEof);
+    EXPECT_EQ(records.back().offset + records.back().size, b.size());
+    EXPECT_EQ(u16At(b, 22 + 6) | uint32_t(u16At(b, 22 + 8)) << 16, uint32_t((b.size() - 22) / 2));
+    qsizetype largest = 0;
+    for (const Record& r : records)
+        largest = std::max(largest, r.size / 2);
+    EXPECT_EQ(u32At(b, 22 + 12), uint32_t(largest));
+
+    // Object slots: lowest free first, never selecting or deleting an empty one.
+    const uint16_t objects = u16At(b, 22 + 10);
+    std::vector<bool> used(objects, false);
+    for (const Record& r : records) {
+        if (r.type == MetaCreatePen || r.type == MetaCreateBrush) {
+            const auto free = std::find(used.begin(), used.end(), false);
+            ASSERT_NE(free, used.end()) << "NumberOfObjects too small";
+            *free = true;
+        } else if (r.type == MetaSelectObject || r.type == MetaDeleteObject) {
+            const uint16_t slot = u16At(b, r.offset + 6);
+            ASSERT_LT(slot, objects);
+            EXPECT_TRUE(used[slot]);
+            if (r.type == MetaDeleteObject)
+                used[slot] = false;
+        }
+    }
+    const std::map<uint32_t, int> counts = countTypes(records);
+    EXPECT_GE(counts.count(MetaPolyline), 1u);
+    EXPECT_GE(counts.count(MetaPolygon) + counts.count(MetaPolyPolygon), 1u);
+    EXPECT_EQ(counts.count(MetaStretchDib), 1u) << "the alpha ellipse as mask and colour";
+}
+
+// --- real readers --------------------------------------------------------------
+
+Drawing sampleDrawing()
+{
+    Drawing d;
+    appendEntry(d.attributes.penColor, PenColorEntry{0, 0x0000FF});
+    appendEntry(d.attributes.width, WidthEntry{0, 3});
+    appendEntry(d.attributes.brushAlphaColor, PenAlphaColorEntry{0, 0xFF0000, 120});
+    d.AppendLine({OutlineHeader{0, 1, 0, 0, -1, 2}, 10, 10, 150, 90});
+    d.AppendPolygon({ClosedHeader{2, 0, 1, 0, 0, -1, 0, 2, 0}, {{20, 80}, {60, 20}, {100, 80}}});
+    TextRecord t;
+    t.x = 20, t.y = 110, t.size = 16, t.xRatio = 1, t.text = "テキスト";
+    t.fontName = "ＭＳ ゴシック";
+    d.AppendText(t);
+    return d;
+}
+
+struct ReaderRow {
+    const char* name;
+    const char* file;
+    const char* program;
+    QStringList (*arguments)(const QString& in, const QString& out);
+};
+
+class MetafileReader : public ::testing::TestWithParam<ReaderRow> {};
+
+TEST_P(MetafileReader, ConvertsTheExport)
+{
+    const ReaderRow row = GetParam();
+    const QString program = QStandardPaths::findExecutable(row.program);
+    if (program.isEmpty())
+        GTEST_SKIP() << row.program << " is not installed";
+    QTemporaryDir dir;
+    Drawing d = sampleDrawing();
+    const QString in = dir.filePath(row.file), out = dir.filePath("out.svg");
+    ASSERT_TRUE(ExportImage(d, in, 160, 120).ok());
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(program, row.arguments(in, out));
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    QFile svg(out);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QByteArray text = svg.readAll();
+    EXPECT_TRUE(text.contains("<svg"));
+    EXPECT_GE(text.count("<path") + text.count("<polygon") + text.count("<polyline"), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, MetafileReader,
+    ::testing::Values(ReaderRow{"emf2svg", "a.emf", "emf2svg-conv",
+                                [](const QString& in, const QString& out) { return QStringList{"-i", in, "-o", out}; }},
+                      ReaderRow{"wmf2svg", "a.wmf", "wmf2svg",
+                                [](const QString& in, const QString& out) { return QStringList{"-o", out, in}; }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
