@@ -142,17 +142,29 @@ void TForm1::resetDrawing()
 
 namespace {
 
-QRect clampedPlace(const WindowPlace& place, QRect fallback)
+bool onSomeScreen(const QRect& rect)
 {
-    QRect rect(place.left, place.top, std::clamp(place.width, kMinWindowSize, kMaxWindowSize),
-               std::clamp(place.height, kMinWindowSize, kMaxWindowSize));
-    // A place from another screen layout that is wholly off every screen
-    // falls back to the design position.
     for (const QScreen* screen : QGuiApplication::screens()) {
         if (screen->availableVirtualGeometry().intersects(rect))
-            return rect;
+            return true;
     }
-    return fallback;
+    return false;
+}
+
+// A place from another screen layout that is wholly off every screen
+// falls back to the design position.
+QRect clampedPlace(const WindowPlace& place, QRect fallback)
+{
+    const QRect rect(place.left, place.top, std::clamp(place.width, kMinWindowSize, kMaxWindowSize),
+                     std::clamp(place.height, kMinWindowSize, kMaxWindowSize));
+    return onSomeScreen(rect) ? rect : fallback;
+}
+
+void moveDialog(QWidget* dialog, const WindowPlace& place)
+{
+    const QRect rect(QPoint(place.left, place.top), dialog->sizeHint());
+    if (onSomeScreen(rect))
+        dialog->move(rect.topLeft());
 }
 
 }  // namespace
@@ -163,10 +175,8 @@ void TForm1::applyWindowPlaces()
     const QRect place = clampedPlace(m_settings.windows.form1, design);
     move(place.topLeft());
     resize(place.size());
-    const WindowPlace& grd = m_settings.windows.formGrd;
-    FormGrd()->move(grd.left, grd.top);
-    const WindowPlace& fnew = m_settings.windows.formNew;
-    FormNew()->move(fnew.left, fnew.top);
+    moveDialog(FormGrd(), m_settings.windows.formGrd);
+    moveDialog(FormNew(), m_settings.windows.formNew);
 }
 
 void TForm1::storeWindowPlaces()
