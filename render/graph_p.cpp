@@ -4,9 +4,11 @@
 // brushes behave the same whichever primitive a renderer picks.
 //
 // Raster targets get a painter offset of just under half a pixel: the
-// original platform covers a pixel when its integer centre is inside a shape,
-// Qt samples at the half-pixel, and this offset makes the two agree (vector
-// targets keep exact coordinates).
+// original platform covers a pixel when its integer centre is inside a shape
+// (top and left edges inclusive), Qt samples at the half-pixel with the
+// opposite tie rule. Half a pixel less 1/64 makes the two agree for polygon
+// and path fills alike (path fills snap to 1/64, so a smaller nudge would be
+// lost). Vector targets keep exact coordinates.
 #include "render/graph_p.h"
 
 #include <QPaintEngine>
@@ -19,7 +21,7 @@
 
 namespace {
 
-constexpr double kPixelOffset = 0.5 - 1.0 / 256;
+constexpr double kPixelOffset = 0.5 - 1.0 / 64;
 constexpr int kMaxSegments = 1 << 20;  // bounds any sampling a corrupt angle could ask for
 
 int clampByte(int value, int fallback) { return (value < 0 || value > 255) ? fallback : value; }
