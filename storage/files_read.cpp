@@ -14,6 +14,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <type_traits>
 #include <cerrno>
 #include <cstring>
 
@@ -63,6 +66,32 @@ public:
         }
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
+        return true;
+    }
+
+    // Fast path for a line that is exactly one number: parses it in place
+    // and consumes the line. False (nothing consumed) when the line needs
+    // the lenient path, or the number may run past the buffered bytes.
+    template <class Number>
+    bool nextNumber(Number& value)
+    {
+        const char* first = m_data.data() + m_pos;
+        const char* last = m_data.data() + m_data.size();
+        if (m_pos >= m_data.size())
+            return false;
+        const auto [p, ec] = std::from_chars(first, last, value);
+        if (ec != std::errc() || p == first || p == last)
+            return false;
+        size_t end = static_cast<size_t>(p - m_data.data());
+        if (*p == '\r')
+            ++end;
+        if (end >= m_data.size() || m_data[end] != '\n')
+            return false;
+        if constexpr (std::is_floating_point_v<Number>) {
+            if (!std::isfinite(value))
+                return false;
+        }
+        m_pos = end + 1;
         return true;
     }
 
@@ -138,8 +167,16 @@ public:
     }
 
     // ---- field visitor --------------------------------------------------
-    void i32(int32_t& value) { value = nextLine() ? parseInt(m_line) : 0; }
-    void real(double& value) { value = nextLine() ? parseReal(m_line) : 0.0; }
+    void i32(int32_t& value)
+    {
+        if (m_pushedBack || !m_in.nextNumber(value))
+            value = nextLine() ? parseInt(m_line) : 0;
+    }
+    void real(double& value)
+    {
+        if (m_pushedBack || !m_in.nextNumber(value))
+            value = nextLine() ? parseReal(m_line) : 0.0;
+    }
     void text(std::string& value)
     {
         value.clear();

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -88,27 +89,22 @@ struct Marker {
 constexpr size_t kFlushThreshold = 1 << 20;
 
 // Appends lines to a buffer and hands full chunks to the sink, if any.
+// Numbers are formatted straight into the buffer: the string is kept sized
+// ahead of what is written (m_used marks the end) and trimmed by finish().
 class LineWriter {
 public:
     using Sink = std::function<bool(std::string_view)>;
 
-    LineWriter(std::string& out, Sink sink) : m_out(out), m_sink(std::move(sink)) {}
+    LineWriter(std::string& out, Sink sink) : m_out(out), m_used(out.size()), m_sink(std::move(sink)) {}
 
     void line(std::string_view ascii)
     {
-        m_out.append(ascii);
-        m_out.append("\r\n", 2);
+        char* p = room(ascii.size() + 2);
+        p = std::copy(ascii.begin(), ascii.end(), p);
+        endLine(p);
     }
-    void integer(int32_t value)
-    {
-        char buffer[kNumberTextCapacity + 2];
-        finish(buffer, formatInt(buffer, value));
-    }
-    void real(double value)
-    {
-        char buffer[kNumberTextCapacity + 2];
-        finish(buffer, formatReal(buffer, value));
-    }
+    void integer(int32_t value) { endLine(formatInt(room(kNumberTextCapacity + 2), value)); }
+    void real(double value) { endLine(formatReal(room(kNumberTextCapacity + 2), value)); }
     // False, with the failure filled in, when the text cannot be stored.
     bool text(std::string_view utf8, EncodeFailure& failure)
     {
@@ -117,33 +113,52 @@ public:
             failure = {static_cast<char32_t>(utf8[lineBreak]), std::string(1, utf8[lineBreak])};
             return false;
         }
-        if (!m_codec.encode(utf8, m_out, &failure))
+        m_encoded.clear();
+        if (!m_codec.encode(utf8, m_encoded, &failure))
             return false;
-        m_out.append("\r\n", 2);
+        line(m_encoded);
         return true;
     }
     // Passes a full buffer to the sink; false when the sink fails.
-    bool flushIfFull() { return m_out.size() < kFlushThreshold || flush(); }
+    bool flushIfFull()
+    {
+        if (!m_sink || m_used < kFlushThreshold)
+            return true;
+        const bool ok = m_sink(std::string_view(m_out.data(), m_used));
+        m_used = 0;
+        return ok;
+    }
+    // Hands the rest to the sink (if any) and trims the buffer to what was written.
     bool flush()
     {
-        if (!m_sink)
-            return true;
-        const bool ok = m_sink(m_out);
-        m_out.clear();
+        bool ok = true;
+        if (m_sink) {
+            ok = m_sink(std::string_view(m_out.data(), m_used));
+            m_used = 0;
+        }
+        m_out.resize(m_used);
         return ok;
     }
 
 private:
-    void finish(char* buffer, char* end)
+    char* room(size_t bytes)
+    {
+        if (m_used + bytes > m_out.size())
+            m_out.resize(std::max(2 * m_out.size(), m_used + bytes + 4096));
+        return m_out.data() + m_used;
+    }
+    void endLine(char* end)
     {
         *end++ = '\r';
         *end++ = '\n';
-        m_out.append(buffer, static_cast<size_t>(end - buffer));
+        m_used = static_cast<size_t>(end - m_out.data());
     }
 
     std::string& m_out;
+    size_t m_used;
     Sink m_sink;
     Cp932Codec m_codec;
+    std::string m_encoded;
 };
 
 // Field visitor of the writing pass.
@@ -208,7 +223,8 @@ public:
         markUsedEntries();
         m_out.integer(size.width);
         m_out.integer(size.height);
-        return writeLayers() && writeSections() && writeElements() && m_out.flush();
+        const bool ok = writeLayers() && writeSections() && writeElements();
+        return m_out.flush() && ok;
     }
 
     const std::string& error() const { return m_error; }
@@ -364,10 +380,12 @@ FileResult saveError(const std::string& path, int error)
 
 FileResult WriteDrawingText(const Drawing& drawing, ImageSize size, std::string& out)
 {
+    const size_t start = out.size();
     LineWriter lines(out, nullptr);
     DrawingWriter writer(drawing, lines);
     if (writer.write(size))
         return {};
+    out.resize(start);
     return {FileStatus::Unencodable, writer.error(), {}};
 }
 

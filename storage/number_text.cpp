@@ -35,8 +35,14 @@ Digits splitScientific(const char* first, const char* last)
     for (; p < last && *p != 'e'; ++p)
         if (*p != '.')
             s.d[s.count++] = *p;
-    if (p < last)
-        std::from_chars(p + (p[1] == '+' ? 2 : 1), last, s.exponent);
+    if (p == last)
+        return s;
+    ++p;  // 'e'
+    const bool negativeExponent = *p == '-';
+    for (++p; p < last; ++p)
+        s.exponent = 10 * s.exponent + (*p - '0');
+    if (negativeExponent)
+        s.exponent = -s.exponent;
     return s;
 }
 
