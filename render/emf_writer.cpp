@@ -4,24 +4,41 @@
 // coordinate fits and the 32-bit ones otherwise. One pen, one brush and one
 // font handle (slots 1 to 3) are re-created whenever their colour or face
 // changes, deselecting to a stock object before each delete.
-#include <QFontInfo>
+#include "render/metafile_writer.h"
 
+#include <QFontInfo>
 #include <algorithm>
 #include <cmath>
 
-#include "render/metafile_writer.h"
-
 namespace {
 
-constexpr int kUnits = 16;  // logical units per device pixel
+constexpr int kUnits = 16; // logical units per device pixel
 
 enum EmfType : uint32_t {
-    EmrHeader = 1, EmrPolyBezier = 2, EmrPolygon = 3, EmrPolyline = 4, EmrPolyPolygon = 8,
-    EmrSetWindowExtEx = 9, EmrSetViewportExtEx = 11, EmrEof = 14, EmrSetMapMode = 17,
-    EmrSetBkMode = 18, EmrSetPolyFillMode = 19, EmrSetTextAlign = 22, EmrSetTextColor = 24,
-    EmrSelectObject = 37, EmrCreatePen = 38, EmrCreateBrushIndirect = 39, EmrDeleteObject = 40,
-    EmrStretchDIBits = 81, EmrExtCreateFontIndirectW = 82, EmrExtTextOutW = 84,
-    EmrPolyBezier16 = 85, EmrPolygon16 = 86, EmrPolyline16 = 87, EmrPolyPolygon16 = 91,
+    EmrHeader = 1,
+    EmrPolyBezier = 2,
+    EmrPolygon = 3,
+    EmrPolyline = 4,
+    EmrPolyPolygon = 8,
+    EmrSetWindowExtEx = 9,
+    EmrSetViewportExtEx = 11,
+    EmrEof = 14,
+    EmrSetMapMode = 17,
+    EmrSetBkMode = 18,
+    EmrSetPolyFillMode = 19,
+    EmrSetTextAlign = 22,
+    EmrSetTextColor = 24,
+    EmrSelectObject = 37,
+    EmrCreatePen = 38,
+    EmrCreateBrushIndirect = 39,
+    EmrDeleteObject = 40,
+    EmrStretchDIBits = 81,
+    EmrExtCreateFontIndirectW = 82,
+    EmrExtTextOutW = 84,
+    EmrPolyBezier16 = 85,
+    EmrPolygon16 = 86,
+    EmrPolyline16 = 87,
+    EmrPolyPolygon16 = 91,
     EmrAlphaBlend = 114,
 };
 
@@ -32,7 +49,11 @@ enum Slot : uint32_t { PenSlot = 1, BrushSlot = 2, FontSlot = 3, SlotCount = 4 }
 
 class EmfWriter final : public MetafileWriter {
 public:
-    explicit EmfWriter(QSize size) : m_size(size) { writePrologue(); }
+    explicit EmfWriter(QSize size)
+        : m_size(size)
+    {
+        writePrologue();
+    }
 
     void fillPolygons(const QList<QPolygonF>& polygons, QRgb colour, Qt::FillRule rule) override;
     void polyline(const QPolygonF& points, QRgb colour) override;
@@ -63,7 +84,7 @@ private:
     uint32_t m_records = 0;
     bool m_slotUsed[SlotCount] = {};
     QRgb m_pen = 0, m_brush = 0;
-    bool m_penSelected = false;  // else the stock null pen is selected
+    bool m_penSelected = false; // else the stock null pen is selected
     QString m_fontKey;
     QRgb m_textColour = 0;
     bool m_textColourSet = false;
@@ -74,7 +95,7 @@ qsizetype EmfWriter::begin(uint32_t type)
 {
     const qsizetype start = m_out.size();
     m_out.u32(type);
-    m_out.u32(0);  // size, patched by end()
+    m_out.u32(0); // size, patched by end()
     return start;
 }
 
@@ -104,18 +125,18 @@ void EmfWriter::writePrologue()
 {
     const int w = std::max(1, m_size.width()), h = std::max(1, m_size.height());
     const qsizetype r = begin(EmrHeader);
-    rectl(QRect(0, 0, w, h));  // inclusive: (0, 0, w - 1, h - 1)
+    rectl(QRect(0, 0, w, h)); // inclusive: (0, 0, w - 1, h - 1)
     rectl(QRect(0, 0, qRound(w * 2540.0 / 96), qRound(h * 2540.0 / 96)));
     m_out.u32(0x464D4520);
     m_out.u32(0x00010000);
-    m_out.u32(0);  // nBytes, patched in finish()
-    m_out.u32(0);  // nRecords, patched in finish()
+    m_out.u32(0); // nBytes, patched in finish()
+    m_out.u32(0); // nRecords, patched in finish()
     m_out.u16(SlotCount);
     m_out.u16(0);
-    m_out.u32(0);  // no description
+    m_out.u32(0); // no description
     m_out.u32(0);
-    m_out.u32(0);  // no palette
-    m_out.i32(960);  // reference device: an exact 96 dpi
+    m_out.u32(0); // no palette
+    m_out.i32(960); // reference device: an exact 96 dpi
     m_out.i32(960);
     m_out.i32(254);
     m_out.i32(254);
@@ -126,17 +147,17 @@ void EmfWriter::writePrologue()
     m_out.i32(254000);
     end(r);
 
-    simple(EmrSetMapMode, 8);  // MM_ANISOTROPIC
-    for (uint32_t type : {uint32_t(EmrSetWindowExtEx), uint32_t(EmrSetViewportExtEx)}) {
+    simple(EmrSetMapMode, 8); // MM_ANISOTROPIC
+    for (uint32_t type : { uint32_t(EmrSetWindowExtEx), uint32_t(EmrSetViewportExtEx) }) {
         const int k = type == EmrSetWindowExtEx ? kUnits : 1;
         const qsizetype e = begin(type);
         m_out.i32(w * k);
         m_out.i32(h * k);
         end(e);
     }
-    simple(EmrSelectObject, kStockNullPen);  // fills carry no outline unless a pen is selected
-    simple(EmrSetBkMode, 1);      // TRANSPARENT
-    simple(EmrSetTextAlign, 24);  // TA_BASELINE
+    simple(EmrSelectObject, kStockNullPen); // fills carry no outline unless a pen is selected
+    simple(EmrSetBkMode, 1); // TRANSPARENT
+    simple(EmrSetTextAlign, 24); // TA_BASELINE
 }
 
 void EmfWriter::replaceObject(Slot slot, uint32_t stock)
@@ -161,8 +182,8 @@ void EmfWriter::selectPen(QRgb colour)
     replaceObject(PenSlot, kStockNullPen);
     const qsizetype r = begin(EmrCreatePen);
     m_out.u32(PenSlot);
-    m_out.u32(0);  // PS_SOLID
-    m_out.i32(0);  // width 0: one device pixel whatever the mapping
+    m_out.u32(0); // PS_SOLID
+    m_out.i32(0); // width 0: one device pixel whatever the mapping
     m_out.i32(0);
     m_out.u32(ColorRef(colour));
     end(r);
@@ -179,7 +200,7 @@ void EmfWriter::selectBrush(QRgb colour)
     replaceObject(BrushSlot, kStockNullBrush);
     const qsizetype r = begin(EmrCreateBrushIndirect);
     m_out.u32(BrushSlot);
-    m_out.u32(0);  // BS_SOLID
+    m_out.u32(0); // BS_SOLID
     m_out.u32(ColorRef(colour));
     m_out.u32(0);
     end(r);
@@ -314,17 +335,17 @@ void EmfWriter::image(const QRect& target, const QImage& image)
         m_out.u32(40);
         m_out.u32(120);
         m_out.u32(uint32_t(bits.size()));
-        m_out.u32(0);           // DIB_RGB_COLORS
-        m_out.u32(0x00CC0020);  // SRCCOPY
+        m_out.u32(0); // DIB_RGB_COLORS
+        m_out.u32(0x00CC0020); // SRCCOPY
         m_out.i32(dest.width() - 1);
         m_out.i32(dest.height() - 1);
     } else {
         m_out.i32(dest.width() - 1);
         m_out.i32(dest.height() - 1);
-        m_out.u32(0x01FF0000);  // AC_SRC_OVER, constant alpha 255, AC_SRC_ALPHA
+        m_out.u32(0x01FF0000); // AC_SRC_OVER, constant alpha 255, AC_SRC_ALPHA
         m_out.i32(0);
         m_out.i32(0);
-        for (float f : {1.f, 0.f, 0.f, 1.f, 0.f, 0.f})
+        for (float f : { 1.f, 0.f, 0.f, 1.f, 0.f, 0.f })
             m_out.f32(f);
         m_out.u32(0);
         m_out.u32(0);
@@ -351,13 +372,14 @@ void EmfWriter::selectFont(const MetafileText& run)
     replaceObject(FontSlot, kStockSystemFont);
     const qsizetype r = begin(EmrExtCreateFontIndirectW);
     m_out.u32(FontSlot);
-    m_out.i32(-qRound(run.pixelSize * kUnits));  // negative: em height
+    m_out.i32(-qRound(run.pixelSize * kUnits)); // negative: em height
     m_out.i32(0);
     m_out.i32(0);
     m_out.i32(0);
     m_out.i32(run.font.bold() ? 700 : 400);
-    for (int b : {int(run.font.italic()), int(run.font.underline()), int(run.font.strikeOut()), 1, 0, 0, 0, 0})
-        m_out.u8(uint8_t(b));  // charset DEFAULT, default precisions, quality and pitch
+    for (int b :
+        { int(run.font.italic()), int(run.font.underline()), int(run.font.strikeOut()), 1, 0, 0, 0, 0 })
+        m_out.u8(uint8_t(b)); // charset DEFAULT, default precisions, quality and pitch
     const QString face = info.family().left(31);
     for (int i = 0; i < 32; ++i)
         m_out.u16(i < face.size() ? face[i].unicode() : 0);
@@ -382,20 +404,20 @@ bool EmfWriter::text(const MetafileText& run)
     for (double a : run.advances)
         width += a;
     const QRect box = QRect(origin - QPoint(0, qRound(run.pixelSize * kUnits)),
-                            QSize(qRound(width * kUnits) + 1, qRound(run.pixelSize * 1.5 * kUnits) + 1));
+        QSize(qRound(width * kUnits) + 1, qRound(run.pixelSize * 1.5 * kUnits) + 1));
     const int n = int(run.text.size());
     const uint32_t offDx = uint32_t(76 + ((2 * n + 3) / 4) * 4);
     const float unitTo01mm = float(2540.0 / 96 / kUnits);
     const qsizetype r = begin(EmrExtTextOutW);
     rectl(box);
-    m_out.u32(1);  // GM_COMPATIBLE
+    m_out.u32(1); // GM_COMPATIBLE
     m_out.f32(unitTo01mm);
     m_out.f32(unitTo01mm);
     m_out.i32(origin.x());
     m_out.i32(origin.y());
     m_out.u32(uint32_t(n));
     m_out.u32(76);
-    m_out.u32(0);  // no clipping or opaque box
+    m_out.u32(0); // no clipping or opaque box
     rectl(QRect(0, 0, 0, 0));
     m_out.u32(offDx);
     for (QChar c : run.text)
@@ -405,7 +427,7 @@ bool EmfWriter::text(const MetafileText& run)
     int placed = 0;
     for (int i = 0; i < n; ++i) {
         pen += i < run.advances.size() ? run.advances[i] * kUnits : 0;
-        const int next = qRound(pen);  // rounding the running sum keeps the total exact
+        const int next = qRound(pen); // rounding the running sum keeps the total exact
         m_out.i32(next - placed);
         placed = next;
     }
@@ -428,7 +450,7 @@ QByteArray EmfWriter::finish()
     return m_out.data();
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<MetafileWriter> MakeEmfWriter(QSize imageSize)
 {

@@ -3,6 +3,12 @@
 // and whose destruction without commit removes it.
 #include "render/export.h"
 
+#include "model/data.h"
+#include "render/gif_writer.h"
+#include "render/graph_p.h"
+#include "render/metafile_device.h"
+#include "render/picture.h"
+
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPageSize>
@@ -10,19 +16,12 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
-
 #include <iterator>
-
-#include "model/data.h"
-#include "render/gif_writer.h"
-#include "render/graph_p.h"
-#include "render/metafile_device.h"
-#include "render/picture.h"
 
 namespace {
 
-constexpr int kMaxSide = 32767;                 // WMF coordinates are 16-bit
-constexpr qint64 kMaxRasterPixels = 1LL << 28;  // 1 GiB of RGB32
+constexpr int kMaxSide = 32767; // WMF coordinates are 16-bit
+constexpr qint64 kMaxRasterPixels = 1LL << 28; // 1 GiB of RGB32
 
 enum class ExportGroup { Raster, Metafile, Vector };
 
@@ -48,18 +47,18 @@ struct ExportFormat {
 };
 
 constexpr ExportFormat kFormats[] = {
-    {"bmp", ExportGroup::Raster, writeQtImage, "bmp"},
-    {"wmf", ExportGroup::Metafile, writeMetafile, "wmf"},
-    {"emf", ExportGroup::Metafile, writeMetafile, "emf"},
-    {"jpg", ExportGroup::Raster, writeQtImage, "jpeg"},
-    {"jpeg", ExportGroup::Raster, writeQtImage, "jpeg"},
-    {"jpe", ExportGroup::Raster, writeQtImage, "jpeg"},
-    {"tif", ExportGroup::Raster, writeQtImage, "tiff"},
-    {"tiff", ExportGroup::Raster, writeQtImage, "tiff"},
-    {"gif", ExportGroup::Raster, writeGifFile, "gif"},
-    {"png", ExportGroup::Raster, writeQtImage, "png"},
-    {"svg", ExportGroup::Vector, writeSvg, "svg"},
-    {"pdf", ExportGroup::Vector, writePdf, "pdf"},
+    { "bmp", ExportGroup::Raster, writeQtImage, "bmp" },
+    { "wmf", ExportGroup::Metafile, writeMetafile, "wmf" },
+    { "emf", ExportGroup::Metafile, writeMetafile, "emf" },
+    { "jpg", ExportGroup::Raster, writeQtImage, "jpeg" },
+    { "jpeg", ExportGroup::Raster, writeQtImage, "jpeg" },
+    { "jpe", ExportGroup::Raster, writeQtImage, "jpeg" },
+    { "tif", ExportGroup::Raster, writeQtImage, "tiff" },
+    { "tiff", ExportGroup::Raster, writeQtImage, "tiff" },
+    { "gif", ExportGroup::Raster, writeGifFile, "gif" },
+    { "png", ExportGroup::Raster, writeQtImage, "png" },
+    { "svg", ExportGroup::Vector, writeSvg, "svg" },
+    { "pdf", ExportGroup::Vector, writePdf, "pdf" },
 };
 
 const ExportFormat* formatFor(const QString& path)
@@ -95,7 +94,7 @@ bool writeQtImage(const ExportJob& job, QIODevice& device, QString& reason)
     const QImage picture = RenderPicture(job.drawing, job.size.width(), job.size.height());
     QImageWriter writer(&device, job.qtFormat);
     if (qstrcmp(job.qtFormat, "tiff") == 0)
-        writer.setCompression(1);  // LZW
+        writer.setCompression(1); // LZW
     if (!picture.isNull() && writer.write(picture))
         return true;
     reason = picture.isNull() ? QStringLiteral("image too large") : writer.errorString();
@@ -113,8 +112,8 @@ bool writeGifFile(const ExportJob& job, QIODevice& device, QString& reason)
 
 bool writeMetafile(const ExportJob& job, QIODevice& device, QString& reason)
 {
-    MetafileDevice metafile(job.size, qstrcmp(job.qtFormat, "wmf") == 0 ? MetafileFormat::Wmf
-                                                                          : MetafileFormat::Emf);
+    MetafileDevice metafile(
+        job.size, qstrcmp(job.qtFormat, "wmf") == 0 ? MetafileFormat::Wmf : MetafileFormat::Emf);
     const bool drawn = drawElementsOn(job.drawing, &metafile, job.size);
     const QByteArray bytes = metafile.data();
     if (drawn && !bytes.isEmpty() && device.write(bytes) == bytes.size())
@@ -139,9 +138,9 @@ bool writeSvg(const ExportJob& job, QIODevice& device, QString& reason)
 bool writePdf(const ExportJob& job, QIODevice& device, QString& reason)
 {
     QPdfWriter pdf(&device);
-    pdf.setResolution(96);  // one device unit per drawing unit
-    pdf.setPageSize(QPageSize(QSizeF(job.size) * 72.0 / 96.0, QPageSize::Point, QString(),
-                              QPageSize::ExactMatch));
+    pdf.setResolution(96); // one device unit per drawing unit
+    pdf.setPageSize(
+        QPageSize(QSizeF(job.size) * 72.0 / 96.0, QPageSize::Point, QString(), QPageSize::ExactMatch));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     if (drawElementsOn(job.drawing, &pdf, job.size))
         return true;
@@ -149,18 +148,22 @@ bool writePdf(const ExportJob& job, QIODevice& device, QString& reason)
     return false;
 }
 
-ExportResult failure(ExportStatus status, const QString& reason) { return ExportResult{status, reason}; }
+ExportResult failure(ExportStatus status, const QString& reason)
+{
+    return ExportResult { status, reason };
+}
 
-ExportResult runExport(Drawing& drawing, const QString& path, int width, int height, const ExportFormat& format)
+ExportResult runExport(
+    Drawing& drawing, const QString& path, int width, int height, const ExportFormat& format)
 {
     if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
-        return failure(ExportStatus::WriteError, QStringLiteral("image size %1 x %2 is out of range")
-                                                     .arg(width).arg(height));
+        return failure(ExportStatus::WriteError,
+            QStringLiteral("image size %1 x %2 is out of range").arg(width).arg(height));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(ExportStatus::WriteError, file.errorString());
     QString reason;
-    if (!format.write(ExportJob{drawing, QSize(width, height), format.qtFormat}, file, reason)) {
+    if (!format.write(ExportJob { drawing, QSize(width, height), format.qtFormat }, file, reason)) {
         file.cancelWriting();
         return failure(ExportStatus::WriteError, reason.isEmpty() ? file.errorString() : reason);
     }
@@ -169,16 +172,17 @@ ExportResult runExport(Drawing& drawing, const QString& path, int width, int hei
     return {};
 }
 
-ExportResult exportGroup(Drawing& drawing, const QString& path, int width, int height, const ExportGroup* group)
+ExportResult exportGroup(
+    Drawing& drawing, const QString& path, int width, int height, const ExportGroup* group)
 {
     const ExportFormat* format = formatFor(path);
     if (!format || (group && format->group != *group))
         return failure(ExportStatus::UnknownExtension,
-                       QStringLiteral("unknown image extension: \"%1\"").arg(QFileInfo(path).suffix()));
+            QStringLiteral("unknown image extension: \"%1\"").arg(QFileInfo(path).suffix()));
     return runExport(drawing, path, width, height, *format);
 }
 
-}  // namespace
+} // namespace
 
 QImage RenderPicture(Drawing& drawing, int width, int height)
 {
@@ -223,4 +227,7 @@ QStringList ExportExtensions()
     return out;
 }
 
-bool IsExportExtension(const QString& path) { return formatFor(path) != nullptr; }
+bool IsExportExtension(const QString& path)
+{
+    return formatFor(path) != nullptr;
+}

@@ -16,7 +16,7 @@ enum class ExportStatus { Ok, UnknownExtension, WriteError };
 
 struct ExportResult {
     ExportStatus status = ExportStatus::Ok;
-    QString reason;  // English, for logs and the command-line tool
+    QString reason; // English, for logs and the command-line tool
     bool ok() const { return status == ExportStatus::Ok; }
 };
 

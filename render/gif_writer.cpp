@@ -4,9 +4,7 @@
 
 #include <QHash>
 #include <QIODevice>
-
 #include <gif_lib.h>
-
 #include <vector>
 
 namespace {
@@ -56,7 +54,7 @@ int writeToDevice(GifFileType* gif, const GifByteType* data, int length)
     return int(device->write(reinterpret_cast<const char*>(data), length));
 }
 
-}  // namespace
+} // namespace
 
 QImage GifIndexedImage(const QImage& picture)
 {
@@ -72,13 +70,13 @@ bool WriteGif(const QImage& picture, QIODevice& device)
     if (picture.isNull() || picture.width() > kMaxGifSide || picture.height() > kMaxGifSide)
         return false;
     const QImage indexed = GifIndexedImage(picture);
-    int mapSize = 2;  // giflib wants a power of two
+    int mapSize = 2; // giflib wants a power of two
     while (mapSize < indexed.colorCount())
         mapSize *= 2;
-    std::vector<GifColorType> colours(size_t(mapSize), GifColorType{0, 0, 0});
+    std::vector<GifColorType> colours(size_t(mapSize), GifColorType { 0, 0, 0 });
     for (int i = 0; i < indexed.colorCount(); ++i) {
         const QRgb c = indexed.color(i);
-        colours[size_t(i)] = {GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))};
+        colours[size_t(i)] = { GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c)) };
     }
     int error = 0;
     GifFileType* gif = EGifOpen(&device, writeToDevice, &error);
@@ -90,7 +88,7 @@ bool WriteGif(const QImage& picture, QIODevice& device)
     for (int y = 0; ok && y < indexed.height(); ++y)
         ok = EGifPutLine(gif, const_cast<GifPixelType*>(indexed.constScanLine(y)), indexed.width()) == GIF_OK;
     GifFreeMapObject(map);
-    if (EGifCloseFile(gif, &error) != GIF_OK)  // frees gif in every case
+    if (EGifCloseFile(gif, &error) != GIF_OK) // frees gif in every case
         ok = false;
     return ok;
 }

@@ -9,17 +9,16 @@
 // both formats see already-clipped geometry.
 #include "render/metafile_device.h"
 
+#include "render/metafile_writer.h"
+
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QPixmap>
 #include <QTextItem>
-
 #include <cmath>
 #include <optional>
-
-#include "render/metafile_writer.h"
 
 namespace {
 
@@ -33,7 +32,7 @@ QList<QPolygonF> dashPolyline(const QPolygonF& line, const QList<qreal>& pattern
     for (qreal v : pattern)
         total += std::max<qreal>(v, 0);
     if (pattern.size() < 2 || total <= 1e-9)
-        return {line};
+        return { line };
     int index = 0;
     double left = std::max<qreal>(pattern[0], 0);
     for (offset = std::fmod(std::max(offset, 0.0), total); offset > 0;) {
@@ -74,18 +73,20 @@ bool isSingleBezier(const QPainterPath& path)
     if (path.elementCount() < 4 || !path.elementAt(0).isMoveTo())
         return false;
     for (int i = 1; i < path.elementCount(); ++i)
-        if (path.elementAt(i).type != ((i - 1) % 3 == 0 ? QPainterPath::CurveToElement
-                                                          : QPainterPath::CurveToDataElement))
+        if (path.elementAt(i).type
+            != ((i - 1) % 3 == 0 ? QPainterPath::CurveToElement : QPainterPath::CurveToDataElement))
             return false;
     return true;
 }
 
-}  // namespace
+} // namespace
 
 class MetafileEngine final : public QPaintEngine {
 public:
     MetafileEngine(QSize size, MetafileFormat format)
-        : QPaintEngine(PainterPaths | PrimitiveTransform), m_size(size), m_format(format)
+        : QPaintEngine(PainterPaths | PrimitiveTransform)
+        , m_size(size)
+        , m_format(format)
     {
     }
 
@@ -115,7 +116,7 @@ private:
     QPen m_pen;
     QBrush m_brush;
     QTransform m_transform;
-    std::optional<QPainterPath> m_clip;  // device pixels
+    std::optional<QPainterPath> m_clip; // device pixels
     bool m_clipEnabled = false;
 };
 
@@ -252,7 +253,8 @@ void MetafileEngine::drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF
 
 // Images are placed on whole device pixels. A rotated or sheared placement,
 // and any clip, is resolved by painting the image into a device-aligned one.
-void MetafileEngine::drawImage(const QRectF& r, const QImage& image, const QRectF& sr, Qt::ImageConversionFlags)
+void MetafileEngine::drawImage(
+    const QRectF& r, const QImage& image, const QRectF& sr, Qt::ImageConversionFlags)
 {
     if (image.isNull() || r.isEmpty())
         return;
@@ -306,15 +308,22 @@ void MetafileEngine::drawTextItem(const QPointF& p, const QTextItem& item)
 }
 
 MetafileDevice::MetafileDevice(QSize size, MetafileFormat format)
-    : m_size(size.expandedTo(QSize(1, 1))), m_engine(std::make_unique<MetafileEngine>(m_size, format))
+    : m_size(size.expandedTo(QSize(1, 1)))
+    , m_engine(std::make_unique<MetafileEngine>(m_size, format))
 {
 }
 
 MetafileDevice::~MetafileDevice() = default;
 
-QPaintEngine* MetafileDevice::paintEngine() const { return m_engine.get(); }
+QPaintEngine* MetafileDevice::paintEngine() const
+{
+    return m_engine.get();
+}
 
-QByteArray MetafileDevice::data() const { return m_engine->data; }
+QByteArray MetafileDevice::data() const
+{
+    return m_engine->data;
+}
 
 int MetafileDevice::metric(PaintDeviceMetric metric) const
 {

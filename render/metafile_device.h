@@ -9,7 +9,6 @@
 #include <QByteArray>
 #include <QPaintDevice>
 #include <QSize>
-
 #include <memory>
 
 class MetafileEngine;

@@ -3,7 +3,6 @@
 #include "render/metafile_writer.h"
 
 #include <QPainterPath>
-
 #include <cstring>
 
 void MetafileWriter::bezier(const QPolygonF& points, QRgb colour)
@@ -46,14 +45,14 @@ QByteArray DibHeader(QSize size, int bitCount)
 {
     const uint32_t stride = (uint32_t(size.width()) * uint32_t(bitCount) / 8 + 3) / 4 * 4;
     LeBuffer b;
-    b.u32(40);             // biSize
+    b.u32(40); // biSize
     b.i32(size.width());
-    b.i32(size.height());  // positive: rows stored bottom-up
-    b.u16(1);              // planes
+    b.i32(size.height()); // positive: rows stored bottom-up
+    b.u16(1); // planes
     b.u16(uint16_t(bitCount));
-    b.u32(0);              // BI_RGB
+    b.u32(0); // BI_RGB
     b.u32(stride * uint32_t(size.height()));
-    b.i32(3780);           // 96 dpi in pixels per metre
+    b.i32(3780); // 96 dpi in pixels per metre
     b.i32(3780);
     b.u32(0);
     b.u32(0);
@@ -62,8 +61,8 @@ QByteArray DibHeader(QSize size, int bitCount)
 
 QByteArray DibBits(const QImage& image, DibPixels pixels, int bitCount)
 {
-    const QImage src = image.convertToFormat(pixels == DibPixels::Straight ? QImage::Format_ARGB32
-                                                                           : QImage::Format_ARGB32_Premultiplied);
+    const QImage src = image.convertToFormat(
+        pixels == DibPixels::Straight ? QImage::Format_ARGB32 : QImage::Format_ARGB32_Premultiplied);
     const int bytesPerPixel = bitCount / 8;
     const qsizetype stride = (qsizetype(src.width()) * bytesPerPixel + 3) / 4 * 4;
     QByteArray bits(stride * src.height(), '\0');
@@ -73,7 +72,7 @@ QByteArray DibBits(const QImage& image, DibPixels pixels, int bitCount)
         for (int x = 0; x < src.width(); ++x) {
             QRgb p = row[x];
             if (pixels == DibPixels::OnWhite) {
-                const int inv = 255 - qAlpha(p);  // premultiplied over white: c + (255 - a)
+                const int inv = 255 - qAlpha(p); // premultiplied over white: c + (255 - a)
                 p = qRgba(qRed(p) + inv, qGreen(p) + inv, qBlue(p) + inv, 0);
             }
             char* px = out + qsizetype(x) * bytesPerPixel;

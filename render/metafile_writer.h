@@ -13,7 +13,6 @@
 #include <QRgb>
 #include <QSize>
 #include <QString>
-
 #include <cstdint>
 #include <memory>
 
@@ -22,8 +21,8 @@ struct MetafileText {
     QPointF baseline;
     QString text;
     QFont font;
-    double pixelSize = 0;     // em height
-    QList<double> advances;   // one per UTF-16 unit
+    double pixelSize = 0; // em height
+    QList<double> advances; // one per UTF-16 unit
     QRgb colour = 0;
 };
 
@@ -52,9 +51,17 @@ std::unique_ptr<MetafileWriter> MakeWmfWriter(QSize imageSize);
 class LeBuffer {
 public:
     void u8(uint8_t v) { m_bytes.append(char(v)); }
-    void u16(uint16_t v) { u8(uint8_t(v)); u8(uint8_t(v >> 8)); }
+    void u16(uint16_t v)
+    {
+        u8(uint8_t(v));
+        u8(uint8_t(v >> 8));
+    }
     void i16(int v) { u16(uint16_t(int16_t(v))); }
-    void u32(uint32_t v) { u16(uint16_t(v)); u16(uint16_t(v >> 16)); }
+    void u32(uint32_t v)
+    {
+        u16(uint16_t(v));
+        u16(uint16_t(v >> 16));
+    }
     void i32(int32_t v) { u32(uint32_t(v)); }
     void f32(float v);
     void bytes(const QByteArray& b) { m_bytes.append(b); }

@@ -5,18 +5,28 @@
 // selected before the old one is deleted, and one null pen lives for the
 // whole file for outline-free fills. WMF holds no Unicode, so text reaches
 // this writer only as outlines.
+#include "render/metafile_writer.h"
+
 #include <algorithm>
 #include <vector>
-
-#include "render/metafile_writer.h"
 
 namespace {
 
 enum WmfFunction : uint16_t {
-    MetaEof = 0x0000, MetaSetBkMode = 0x0102, MetaSetMapMode = 0x0103, MetaSetPolyFillMode = 0x0106,
-    MetaSetWindowOrg = 0x020B, MetaSetWindowExt = 0x020C, MetaSelectObject = 0x012D,
-    MetaDeleteObject = 0x01F0, MetaCreatePenIndirect = 0x02FA, MetaCreateBrushIndirect = 0x02FC,
-    MetaPolygon = 0x0324, MetaPolyline = 0x0325, MetaPolyPolygon = 0x0538, MetaStretchDib = 0x0F43,
+    MetaEof = 0x0000,
+    MetaSetBkMode = 0x0102,
+    MetaSetMapMode = 0x0103,
+    MetaSetPolyFillMode = 0x0106,
+    MetaSetWindowOrg = 0x020B,
+    MetaSetWindowExt = 0x020C,
+    MetaSelectObject = 0x012D,
+    MetaDeleteObject = 0x01F0,
+    MetaCreatePenIndirect = 0x02FA,
+    MetaCreateBrushIndirect = 0x02FC,
+    MetaPolygon = 0x0324,
+    MetaPolyline = 0x0325,
+    MetaPolyPolygon = 0x0538,
+    MetaStretchDib = 0x0F43,
 };
 
 constexpr uint32_t kSrcCopy = 0x00CC0020, kSrcAnd = 0x008800C6, kSrcPaint = 0x00EE0086;
@@ -53,13 +63,14 @@ private:
     int m_fillMode = 0;
 };
 
-WmfWriter::WmfWriter(QSize size) : m_size(size.expandedTo(QSize(1, 1)))
+WmfWriter::WmfWriter(QSize size)
+    : m_size(size.expandedTo(QSize(1, 1)))
 {
     m_k = std::clamp(32767 / std::max(m_size.width(), m_size.height()), 1, 16);
     const int w = m_size.width() * m_k, h = m_size.height() * m_k;
     m_out.u32(0x9AC6CDD7);
     m_out.u16(0);
-    for (int v : {0, 0, std::min(w, 32767), std::min(h, 32767)})
+    for (int v : { 0, 0, std::min(w, 32767), std::min(h, 32767) })
         m_out.i16(v);
     m_out.u16(uint16_t(96 * m_k));
     m_out.u32(0);
@@ -68,18 +79,18 @@ WmfWriter::WmfWriter(QSize size) : m_size(size.expandedTo(QSize(1, 1)))
         checksum ^= uint16_t(uint8_t(m_out.data()[i]) | uint8_t(m_out.data()[i + 1]) << 8);
     m_out.u16(checksum);
 
-    for (int v : {1, 9, 0x0300, 0, 0, 0, 0, 0, 0})  // META_HEADER; sizes patched in finish()
+    for (int v : { 1, 9, 0x0300, 0, 0, 0, 0, 0, 0 }) // META_HEADER; sizes patched in finish()
         m_out.u16(uint16_t(v));
 
-    simple(MetaSetMapMode, 8);  // MM_ANISOTROPIC
-    for (uint16_t f : {uint16_t(MetaSetWindowOrg), uint16_t(MetaSetWindowExt)}) {
+    simple(MetaSetMapMode, 8); // MM_ANISOTROPIC
+    for (uint16_t f : { uint16_t(MetaSetWindowOrg), uint16_t(MetaSetWindowExt) }) {
         const qsizetype r = begin(f);
-        m_out.i16(f == MetaSetWindowOrg ? 0 : std::min(h, 32767));  // y before x
+        m_out.i16(f == MetaSetWindowOrg ? 0 : std::min(h, 32767)); // y before x
         m_out.i16(f == MetaSetWindowOrg ? 0 : std::min(w, 32767));
         end(r);
     }
-    simple(MetaSetBkMode, 1);  // TRANSPARENT
-    m_nullPen = createObject(MetaCreatePenIndirect, 5, 0);  // PS_NULL
+    simple(MetaSetBkMode, 1); // TRANSPARENT
+    m_nullPen = createObject(MetaCreatePenIndirect, 5, 0); // PS_NULL
     selectObject(m_nullPen);
 }
 
@@ -123,7 +134,7 @@ int WmfWriter::createObject(uint16_t function, uint16_t style, QRgb colour)
     const qsizetype r = begin(function);
     m_out.u16(style);
     if (function == MetaCreatePenIndirect) {
-        m_out.i16(0);  // width 0: one device pixel
+        m_out.i16(0); // width 0: one device pixel
         m_out.i16(0);
         m_out.u32(ColorRef(colour));
     } else {
@@ -134,7 +145,10 @@ int WmfWriter::createObject(uint16_t function, uint16_t style, QRgb colour)
     return slot;
 }
 
-void WmfWriter::selectObject(int slot) { simple(MetaSelectObject, uint16_t(slot)); }
+void WmfWriter::selectObject(int slot)
+{
+    simple(MetaSelectObject, uint16_t(slot));
+}
 
 void WmfWriter::deleteObject(int slot)
 {
@@ -176,7 +190,7 @@ void WmfWriter::fillPolygons(const QList<QPolygonF>& polygons, QRgb colour, Qt::
         simple(MetaSetPolyFillMode, uint16_t(mode));
     m_fillMode = mode;
     if (m_brush < 0 || m_brushColour != colour) {
-        const int brush = createObject(MetaCreateBrushIndirect, 0, colour);  // BS_SOLID
+        const int brush = createObject(MetaCreateBrushIndirect, 0, colour); // BS_SOLID
         selectObject(brush);
         deleteObject(m_brush);
         m_brush = brush;
@@ -220,8 +234,8 @@ void WmfWriter::stretchDib(const QRect& target, const QImage& image, DibPixels p
 {
     const qsizetype r = begin(MetaStretchDib);
     m_out.u32(rop);
-    m_out.u16(0);  // DIB_RGB_COLORS
-    for (int v : {image.height(), image.width(), 0, 0})
+    m_out.u16(0); // DIB_RGB_COLORS
+    for (int v : { image.height(), image.width(), 0, 0 })
         m_out.i16(v);
     const QPointF topLeft = target.topLeft(), bottomRight(target.right() + 1, target.bottom() + 1);
     m_out.i16(qRound((bottomRight.y() - topLeft.y()) * m_k));
@@ -253,7 +267,8 @@ void WmfWriter::image(const QRect& target, const QImage& image)
             const int alpha = qAlpha(in[x]), inv = 255 - alpha;
             anyTransparent = anyTransparent || alpha == 0;
             m[x] = alpha > 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-            c[x] = alpha > 0 ? qRgb(qRed(in[x]) + inv, qGreen(in[x]) + inv, qBlue(in[x]) + inv) : qRgb(0, 0, 0);
+            c[x] = alpha > 0 ? qRgb(qRed(in[x]) + inv, qGreen(in[x]) + inv, qBlue(in[x]) + inv)
+                             : qRgb(0, 0, 0);
         }
     }
     if (!anyTransparent)
@@ -278,7 +293,7 @@ QByteArray WmfWriter::finish()
     return m_out.data();
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<MetafileWriter> MakeWmfWriter(QSize imageSize)
 {

@@ -3,37 +3,35 @@
 // extension; the picture has the drawing's image size at scale 1. A
 // QGuiApplication is still needed for fonts, so the offscreen platform is
 // chosen unless the caller names another one.
+#include "model/data.h"
+#include "render/export.h"
+#include "storage/files.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringList>
-
 #include <cstdio>
-
-#include "model/data.h"
-#include "render/export.h"
-#include "storage/files.h"
 
 namespace {
 
 enum ExitCode { Success = 0, InputError = 1, UsageError = 2, OutputError = 3 };
 
-const char kHelp[] =
-    "Usage: mirt-export INPUT.mt OUTPUT\n"
-    "\n"
-    "Renders a Mirt drawing to OUTPUT at the drawing's image size (scale 1, no\n"
-    "grid or frame). The format follows OUTPUT's extension, in any letter case:\n"
-    "  .bmp .jpg .jpeg .jpe .gif .tif .tiff .png   raster picture on white\n"
-    "  .wmf .emf                                  Windows metafiles (vector)\n"
-    "  .svg .pdf                                  vector pictures\n"
-    "  .mt                                        the drawing file, written again\n"
-    "\n"
-    "OUTPUT is replaced only when the new file is complete.\n"
-    "No display is needed: the offscreen platform is used unless QT_QPA_PLATFORM\n"
-    "or -platform names another.\n"
-    "\n"
-    "Exit status: 0 done; 1 the input cannot be read; 2 bad arguments or an\n"
-    "unknown output extension; 3 the output cannot be written.\n";
+const char kHelp[] = "Usage: mirt-export INPUT.mt OUTPUT\n"
+                     "\n"
+                     "Renders a Mirt drawing to OUTPUT at the drawing's image size (scale 1, no\n"
+                     "grid or frame). The format follows OUTPUT's extension, in any letter case:\n"
+                     "  .bmp .jpg .jpeg .jpe .gif .tif .tiff .png   raster picture on white\n"
+                     "  .wmf .emf                                  Windows metafiles (vector)\n"
+                     "  .svg .pdf                                  vector pictures\n"
+                     "  .mt                                        the drawing file, written again\n"
+                     "\n"
+                     "OUTPUT is replaced only when the new file is complete.\n"
+                     "No display is needed: the offscreen platform is used unless QT_QPA_PLATFORM\n"
+                     "or -platform names another.\n"
+                     "\n"
+                     "Exit status: 0 done; 1 the input cannot be read; 2 bad arguments or an\n"
+                     "unknown output extension; 3 the output cannot be written.\n";
 
 int fail(ExitCode code, const QString& message)
 {
@@ -65,32 +63,37 @@ bool namesPlatform(int argc, char** argv)
     return false;
 }
 
-bool isDrawingFile(const QString& path) { return QFileInfo(path).suffix().compare("mt", Qt::CaseInsensitive) == 0; }
+bool isDrawingFile(const QString& path)
+{
+    return QFileInfo(path).suffix().compare("mt", Qt::CaseInsensitive) == 0;
+}
 
 int convert(const QString& input, const QString& output)
 {
     if (!isDrawingFile(output) && !IsExportExtension(output))
-        return fail(UsageError, QStringLiteral("unknown output extension \"%1\" (see --help)")
-                                    .arg(QFileInfo(output).suffix()));
+        return fail(UsageError,
+            QStringLiteral("unknown output extension \"%1\" (see --help)").arg(QFileInfo(output).suffix()));
     if (!QFileInfo(input).isFile())
         return fail(InputError, QStringLiteral("cannot read %1: not a readable file").arg(input));
     Drawing drawing;
     const FileResult read = ReadDrawing(QFile::encodeName(input).toStdString(), drawing);
     if (!read.ok())
-        return fail(InputError, QStringLiteral("cannot read %1: %2").arg(input, QString::fromStdString(read.message)));
+        return fail(InputError,
+            QStringLiteral("cannot read %1: %2").arg(input, QString::fromStdString(read.message)));
 
     if (isDrawingFile(output)) {
-        const FileResult written = WriteDrawing(QFile::encodeName(output).toStdString(), drawing, read.imageSize);
+        const FileResult written
+            = WriteDrawing(QFile::encodeName(output).toStdString(), drawing, read.imageSize);
         return written.ok() ? Success : fail(OutputError, QString::fromStdString(written.message));
     }
     const ExportResult result = ExportImage(drawing, output, read.imageSize.width, read.imageSize.height);
     if (result.ok())
         return Success;
     return fail(result.status == ExportStatus::UnknownExtension ? UsageError : OutputError,
-                QStringLiteral("cannot write %1: %2").arg(output, result.reason));
+        QStringLiteral("cannot write %1: %2").arg(output, result.reason));
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -101,7 +104,7 @@ int main(int argc, char** argv)
     if (!namesPlatform(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietMessages);
-    QGuiApplication app(argc, argv);  // takes -platform and other Qt options out of argv
+    QGuiApplication app(argc, argv); // takes -platform and other Qt options out of argv
     const QStringList args = app.arguments().mid(1);
     if (args.size() != 2)
         return fail(UsageError, QStringLiteral("expected INPUT.mt OUTPUT (see --help)"));

@@ -3,18 +3,17 @@
 // export leaves neither a partial file nor a changed old one, SVG and PDF
 // carry the image size, and the mirt-export tool reports outcomes through
 // its exit status.
+#include "model/data.h"
+#include "render/export.h"
+#include "render/gif_writer.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
-
-#include "model/data.h"
-#include "render/export.h"
-#include "render/gif_writer.h"
 
 namespace {
 
@@ -24,11 +23,11 @@ constexpr int kWidth = 64, kHeight = 48;
 Drawing redSquare()
 {
     Drawing d;
-    appendEntry(d.attributes.penColor, PenColorEntry{0, 0x000000});
-    appendEntry(d.attributes.brushColor, PenColorEntry{0, 0x0000FF});
-    appendEntry(d.attributes.width, WidthEntry{0, 2});
-    appendEntry(d.attributes.lineType, LineTypeEntry{0, 0, 0});
-    d.AppendRect({ClosedHeader{2, 0, 1, 0, 0, 0, 0, 1, 0}, 10, 10, 30, 30});
+    appendEntry(d.attributes.penColor, PenColorEntry { 0, 0x000000 });
+    appendEntry(d.attributes.brushColor, PenColorEntry { 0, 0x0000FF });
+    appendEntry(d.attributes.width, WidthEntry { 0, 2 });
+    appendEntry(d.attributes.lineType, LineTypeEntry { 0, 0, 0 });
+    d.AppendRect({ ClosedHeader { 2, 0, 1, 0, 0, 0, 0, 1, 0 }, 10, 10, 30, 30 });
     return d;
 }
 
@@ -36,10 +35,10 @@ Drawing redSquare()
 Drawing gradientDisc()
 {
     Drawing d;
-    appendEntry(d.attributes.penColor, PenColorEntry{0, 0x000000});
-    appendEntry(d.attributes.width, WidthEntry{0, 1});
-    appendEntry(d.attributes.brushRadial, RadialEntry{0, 0xFFFFFF, 255, 0x402010, 255});
-    d.AppendCircle({ClosedHeader{1, 0, 1, 0, 0, -1, 0, 6, 0}, 0, 100, 75, 70});
+    appendEntry(d.attributes.penColor, PenColorEntry { 0, 0x000000 });
+    appendEntry(d.attributes.width, WidthEntry { 0, 1 });
+    appendEntry(d.attributes.brushRadial, RadialEntry { 0, 0xFFFFFF, 255, 0x402010, 255 });
+    d.AppendCircle({ ClosedHeader { 1, 0, 1, 0, 0, -1, 0, 6, 0 }, 0, 100, 75, 70 });
     return d;
 }
 
@@ -51,11 +50,11 @@ QStringList filesIn(const QTemporaryDir& dir)
 struct RasterRow {
     const char* name;
     const char* file;
-    const char* format;  // what QImageReader recognises in the bytes
-    int tolerance;       // per channel; JPEG is lossy
+    const char* format; // what QImageReader recognises in the bytes
+    int tolerance; // per channel; JPEG is lossy
 };
 
-class RasterExport : public ::testing::TestWithParam<RasterRow> {};
+class RasterExport : public ::testing::TestWithParam<RasterRow> { };
 
 TEST_P(RasterExport, DecodesBackToThePictureAndLeavesNoTemporaryFile)
 {
@@ -65,7 +64,7 @@ TEST_P(RasterExport, DecodesBackToThePictureAndLeavesNoTemporaryFile)
     Drawing d = redSquare();
     const ExportResult result = ExportImage(d, path, kWidth, kHeight);
     ASSERT_TRUE(result.ok()) << result.reason.toStdString();
-    EXPECT_EQ(filesIn(dir), QStringList{row.file});
+    EXPECT_EQ(filesIn(dir), QStringList { row.file });
 
     EXPECT_EQ(QImageReader::imageFormat(path), QByteArray(row.format)) << "decided by content";
     QImageReader reader(path);
@@ -82,12 +81,11 @@ TEST_P(RasterExport, DecodesBackToThePictureAndLeavesNoTemporaryFile)
     EXPECT_TRUE(near(image.pixel(3, 3), qRgb(255, 255, 255)));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Extensions, RasterExport,
-    ::testing::Values(RasterRow{"bmp", "a.bmp", "bmp", 0}, RasterRow{"png_upper", "a.PNG", "png", 0},
-                      RasterRow{"jpg", "a.jpg", "jpeg", 40}, RasterRow{"jpeg", "a.jpeg", "jpeg", 40},
-                      RasterRow{"jpe", "a.jpe", "jpeg", 40}, RasterRow{"gif", "a.gif", "gif", 0},
-                      RasterRow{"tif", "a.tif", "tiff", 0}, RasterRow{"tiff_upper", "a.TIFF", "tiff", 0}),
+INSTANTIATE_TEST_SUITE_P(Extensions, RasterExport,
+    ::testing::Values(RasterRow { "bmp", "a.bmp", "bmp", 0 }, RasterRow { "png_upper", "a.PNG", "png", 0 },
+        RasterRow { "jpg", "a.jpg", "jpeg", 40 }, RasterRow { "jpeg", "a.jpeg", "jpeg", 40 },
+        RasterRow { "jpe", "a.jpe", "jpeg", 40 }, RasterRow { "gif", "a.gif", "gif", 0 },
+        RasterRow { "tif", "a.tif", "tiff", 0 }, RasterRow { "tiff_upper", "a.TIFF", "tiff", 0 }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GifExport, ManyColoursFitA256EntryPalette)
@@ -132,7 +130,7 @@ struct RefusedRow {
     ExportResult (*exporter)(Drawing&, const QString&, int, int);
 };
 
-class RefusedExtension : public ::testing::TestWithParam<RefusedRow> {};
+class RefusedExtension : public ::testing::TestWithParam<RefusedRow> { };
 
 TEST_P(RefusedExtension, WritesNothing)
 {
@@ -143,13 +141,13 @@ TEST_P(RefusedExtension, WritesNothing)
     EXPECT_TRUE(filesIn(dir).isEmpty()) << filesIn(dir).join(' ').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Extensions, RefusedExtension,
-    ::testing::Values(RefusedRow{"txt", "a.txt", ExportImage}, RefusedRow{"none", "picture", ExportImage},
-                      RefusedRow{"trailing_dot", "a.", ExportImage}, RefusedRow{"png_bmp", "a.png.bmpx", ExportImage},
-                      RefusedRow{"emf_as_raster", "a.emf", ExportRaster},
-                      RefusedRow{"png_as_metafile", "a.png", ExportMetafile},
-                      RefusedRow{"wmf_as_vector", "a.wmf", ExportVector}),
+INSTANTIATE_TEST_SUITE_P(Extensions, RefusedExtension,
+    ::testing::Values(RefusedRow { "txt", "a.txt", ExportImage },
+        RefusedRow { "none", "picture", ExportImage }, RefusedRow { "trailing_dot", "a.", ExportImage },
+        RefusedRow { "png_bmp", "a.png.bmpx", ExportImage },
+        RefusedRow { "emf_as_raster", "a.emf", ExportRaster },
+        RefusedRow { "png_as_metafile", "a.png", ExportMetafile },
+        RefusedRow { "wmf_as_vector", "a.wmf", ExportVector }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FailedExport, LeavesAnExistingFileUntouchedAndNoTemporaryFile)
@@ -162,7 +160,7 @@ TEST(FailedExport, LeavesAnExistingFileUntouchedAndNoTemporaryFile)
         old.write("old contents");
     }
     Drawing d = redSquare();
-    for (const QSize size : {QSize(0, 10), QSize(10, -1), QSize(40000, 10)}) {
+    for (const QSize size : { QSize(0, 10), QSize(10, -1), QSize(40000, 10) }) {
         const ExportResult result = ExportImage(d, path, size.width(), size.height());
         EXPECT_EQ(result.status, ExportStatus::WriteError);
         EXPECT_FALSE(result.reason.isEmpty());
@@ -170,15 +168,15 @@ TEST(FailedExport, LeavesAnExistingFileUntouchedAndNoTemporaryFile)
     QFile old(path);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("old contents"));
-    EXPECT_EQ(filesIn(dir), QStringList{"keep.png"});
+    EXPECT_EQ(filesIn(dir), QStringList { "keep.png" });
 }
 
 TEST(FailedExport, UnwritableTargetIsReportedAndCreatesNothing)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.png"));  // a folder where the file should go
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.png")); // a folder where the file should go
     Drawing d = redSquare();
-    for (const char* name : {"taken.png", "missing/a.png", "missing/a.emf"}) {
+    for (const char* name : { "taken.png", "missing/a.png", "missing/a.emf" }) {
         const ExportResult result = ExportImage(d, dir.filePath(name), kWidth, kHeight);
         EXPECT_EQ(result.status, ExportStatus::WriteError) << name;
     }
@@ -198,7 +196,8 @@ TEST(VectorExport, SvgAndPdfCarryTheImageSize)
     EXPECT_TRUE(svgText.contains("viewBox=\"0 0 320 240\"")) << svgText.left(400).toStdString();
     EXPECT_TRUE(svgText.contains("#ff0000")) << "the red fill is missing";
     EXPECT_TRUE(pdfBytes.startsWith("%PDF"));
-    EXPECT_TRUE(pdfBytes.contains("/MediaBox [0 0 240.000000 180.000000]")) << "320 x 240 px at 96 dpi is 240 x 180 pt";
+    EXPECT_TRUE(pdfBytes.contains("/MediaBox [0 0 240.000000 180.000000]"))
+        << "320 x 240 px at 96 dpi is 240 x 180 pt";
 }
 
 // --- the command-line tool ----------------------------------------------------
@@ -213,15 +212,15 @@ ToolRun runTool(const QStringList& args)
     QProcess process;
     process.start(QStringLiteral(MIRT_EXPORT_BINARY), args);
     process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        process.readAllStandardOutput(), process.readAllStandardError() };
 }
 
 const QString kSample = QStringLiteral(MIRT_TEST_DATA "/sample.mt");
 
 TEST(MirtExportTool, HelpExplainsUsage)
 {
-    const ToolRun run = runTool({"--help"});
+    const ToolRun run = runTool({ "--help" });
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains("Usage: mirt-export INPUT.mt OUTPUT"));
     EXPECT_TRUE(run.out.contains(".emf"));
@@ -230,7 +229,7 @@ TEST(MirtExportTool, HelpExplainsUsage)
 TEST(MirtExportTool, ConvertsTheSampleAtItsImageSize)
 {
     QTemporaryDir dir;
-    const ToolRun run = runTool({kSample, dir.filePath("sample.png")});
+    const ToolRun run = runTool({ kSample, dir.filePath("sample.png") });
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
     EXPECT_EQ(QImageReader(dir.filePath("sample.png")).size(), QSize(1280, 960));
@@ -239,8 +238,8 @@ TEST(MirtExportTool, ConvertsTheSampleAtItsImageSize)
 TEST(MirtExportTool, WritesTheDrawingFileAgain)
 {
     QTemporaryDir dir;
-    ASSERT_EQ(runTool({kSample, dir.filePath("copy.mt")}).exitCode, 0);
-    ASSERT_EQ(runTool({dir.filePath("copy.mt"), dir.filePath("again.MT")}).exitCode, 0);
+    ASSERT_EQ(runTool({ kSample, dir.filePath("copy.mt") }).exitCode, 0);
+    ASSERT_EQ(runTool({ dir.filePath("copy.mt"), dir.filePath("again.MT") }).exitCode, 0);
     QFile a(dir.filePath("copy.mt")), b(dir.filePath("again.MT"));
     ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     EXPECT_EQ(a.readAll(), b.readAll());
@@ -248,12 +247,12 @@ TEST(MirtExportTool, WritesTheDrawingFileAgain)
 
 struct ToolFailureRow {
     const char* name;
-    const char* input;   // relative to the temporary folder, or "SAMPLE"
-    const char* output;  // relative to the temporary folder
+    const char* input; // relative to the temporary folder, or "SAMPLE"
+    const char* output; // relative to the temporary folder
     int exitCode;
 };
 
-class MirtExportToolFailure : public ::testing::TestWithParam<ToolFailureRow> {};
+class MirtExportToolFailure : public ::testing::TestWithParam<ToolFailureRow> { };
 
 TEST_P(MirtExportToolFailure, ExitsNonZeroWithOneLineAndNoOutput)
 {
@@ -261,24 +260,23 @@ TEST_P(MirtExportToolFailure, ExitsNonZeroWithOneLineAndNoOutput)
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
     const QString input = qstrcmp(row.input, "SAMPLE") == 0 ? kSample : dir.filePath(row.input);
-    QStringList args{input};
+    QStringList args { input };
     if (row.output[0] != '\0')
         args << dir.filePath(row.output);
     const ToolRun run = runTool(args);
     EXPECT_EQ(run.exitCode, row.exitCode);
     EXPECT_TRUE(run.err.startsWith("mirt-export: ")) << run.err.toStdString();
     EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
-    EXPECT_EQ(filesIn(dir), QStringList{}) << "no output may appear";
+    EXPECT_EQ(filesIn(dir), QStringList {}) << "no output may appear";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MirtExportToolFailure,
-    ::testing::Values(ToolFailureRow{"missing_input", "nothing.mt", "out.png", 1},
-                      ToolFailureRow{"input_is_a_folder", "folder.png", "out.png", 1},
-                      ToolFailureRow{"unknown_extension", "SAMPLE", "out.txt", 2},
-                      ToolFailureRow{"missing_output_argument", "SAMPLE", "", 2},
-                      ToolFailureRow{"output_is_a_folder", "SAMPLE", "folder.png", 3},
-                      ToolFailureRow{"output_folder_missing", "SAMPLE", "no/such/out.emf", 3}),
+INSTANTIATE_TEST_SUITE_P(Cases, MirtExportToolFailure,
+    ::testing::Values(ToolFailureRow { "missing_input", "nothing.mt", "out.png", 1 },
+        ToolFailureRow { "input_is_a_folder", "folder.png", "out.png", 1 },
+        ToolFailureRow { "unknown_extension", "SAMPLE", "out.txt", 2 },
+        ToolFailureRow { "missing_output_argument", "SAMPLE", "", 2 },
+        ToolFailureRow { "output_is_a_folder", "SAMPLE", "folder.png", 3 },
+        ToolFailureRow { "output_folder_missing", "SAMPLE", "no/such/out.emf", 3 }),
     [](const auto& info) { return std::string(info.param.name); });
 
-}  // namespace
+} // namespace

@@ -3,20 +3,18 @@
 // the declared table, an end record), vector drawing stays vector while
 // alpha fills become embedded bitmaps, clipping is honoured, and real
 // readers (emf2svg, libwmf) accept the files when they are installed.
+#include "model/data.h"
+#include "render/export.h"
+#include "render/metafile_device.h"
+
 #include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
-
 #include <map>
-
-#include "model/data.h"
-#include "render/export.h"
-#include "render/metafile_device.h"
 
 namespace {
 
@@ -27,9 +25,18 @@ uint32_t u32At(const QByteArray& b, qsizetype at)
         v = v << 8 | uint8_t(b[at + i]);
     return v;
 }
-uint16_t u16At(const QByteArray& b, qsizetype at) { return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8); }
-int16_t i16At(const QByteArray& b, qsizetype at) { return int16_t(u16At(b, at)); }
-int32_t i32At(const QByteArray& b, qsizetype at) { return int32_t(u32At(b, at)); }
+uint16_t u16At(const QByteArray& b, qsizetype at)
+{
+    return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8);
+}
+int16_t i16At(const QByteArray& b, qsizetype at)
+{
+    return int16_t(u16At(b, at));
+}
+int32_t i32At(const QByteArray& b, qsizetype at)
+{
+    return int32_t(u32At(b, at));
+}
 
 struct Record {
     uint32_t type;
@@ -46,7 +53,7 @@ std::vector<Record> emfRecords(const QByteArray& b)
         EXPECT_TRUE(size >= 8 && size % 4 == 0 && at + size <= b.size()) << "record at " << at;
         if (size < 8 || at + size > b.size())
             break;
-        out.push_back({u32At(b, at), at, size});
+        out.push_back({ u32At(b, at), at, size });
         at += size;
     }
     return out;
@@ -61,7 +68,7 @@ std::vector<Record> wmfRecords(const QByteArray& b)
         EXPECT_TRUE(size >= 6 && at + size <= b.size()) << "record at " << at;
         if (size < 6 || at + size > b.size())
             break;
-        out.push_back({u16At(b, at + 4), at, size});
+        out.push_back({ u16At(b, at + 4), at, size });
         at += size;
     }
     return out;
@@ -87,21 +94,21 @@ QByteArray paintMetafile(MetafileFormat format, QSize size, void (*paint)(QPaint
 void mixedPicture(QPainter& p)
 {
     p.setPen(QPen(Qt::black, 1));
-    p.drawLine(5, 5, 90, 5);                                  // thin: a polyline
+    p.drawLine(5, 5, 90, 5); // thin: a polyline
     p.setPen(QPen(Qt::blue, 6));
-    p.drawLine(5, 20, 90, 40);                                // wide: a filled outline
+    p.drawLine(5, 20, 90, 40); // wide: a filled outline
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 0, 0));
-    p.drawRect(10, 50, 30, 20);                               // solid: a polygon
+    p.drawRect(10, 50, 30, 20); // solid: a polygon
     p.setBrush(QColor(0, 128, 0, 100));
-    p.drawEllipse(QRectF(50, 50, 30, 20));                    // alpha: a bitmap
+    p.drawEllipse(QRectF(50, 50, 30, 20)); // alpha: a bitmap
     p.setPen(Qt::black);
     p.setFont(QFont("IPAGothic", 12));
-    p.drawText(QPointF(10, 90), QStringLiteral("Abc図"));     // text
+    p.drawText(QPointF(10, 90), QStringLiteral("Abc図")); // text
 }
 
-constexpr uint32_t EmrHeader = 1, EmrEof = 14, EmrSelectObject = 37, EmrPolyline16 = 87,
-                   EmrPolygon16 = 86, EmrPolyPolygon16 = 91, EmrAlphaBlend = 114, EmrExtTextOutW = 84;
+constexpr uint32_t EmrHeader = 1, EmrEof = 14, EmrSelectObject = 37, EmrPolyline16 = 87, EmrPolygon16 = 86,
+                   EmrPolyPolygon16 = 91, EmrAlphaBlend = 114, EmrExtTextOutW = 84;
 
 TEST(EmfFile, HeaderAndRecordsAreConsistent)
 {
@@ -111,11 +118,12 @@ TEST(EmfFile, HeaderAndRecordsAreConsistent)
     EXPECT_EQ(records.front().type, EmrHeader);
     EXPECT_EQ(records.back().type, EmrEof);
     EXPECT_EQ(records.back().offset + records.back().size, b.size()) << "records must cover the file";
-    EXPECT_EQ(u32At(b, 40), 0x464D4520u);         // " EMF"
-    EXPECT_EQ(u32At(b, 48), uint32_t(b.size()));  // nBytes
+    EXPECT_EQ(u32At(b, 40), 0x464D4520u); // " EMF"
+    EXPECT_EQ(u32At(b, 48), uint32_t(b.size())); // nBytes
     EXPECT_EQ(u32At(b, 52), uint32_t(records.size()));
-    EXPECT_EQ(QRect(QPoint(i32At(b, 8), i32At(b, 12)), QPoint(i32At(b, 16), i32At(b, 20))), QRect(0, 0, 100, 100));
-    EXPECT_EQ(i32At(b, 32), 2646 - 1);  // frame right: 100 px at 96 dpi in 0.01 mm, inclusive
+    EXPECT_EQ(
+        QRect(QPoint(i32At(b, 8), i32At(b, 12)), QPoint(i32At(b, 16), i32At(b, 20))), QRect(0, 0, 100, 100));
+    EXPECT_EQ(i32At(b, 32), 2646 - 1); // frame right: 100 px at 96 dpi in 0.01 mm, inclusive
     const uint16_t handles = u16At(b, 56);
     for (const Record& r : records) {
         const uint32_t object = u32At(b, r.offset + 8);
@@ -132,7 +140,7 @@ TEST(EmfFile, VectorStaysVectorAndAlphaBecomesABitmap)
     EXPECT_GE(counts.count(EmrPolyline16), 1u) << "the thin line";
     EXPECT_GE(counts.count(EmrPolygon16) + counts.count(EmrPolyPolygon16), 1u) << "fills and wide lines";
     EXPECT_EQ(counts.count(EmrAlphaBlend), 1u) << "the alpha ellipse";
-    EXPECT_GE(counts.count(EmrExtTextOutW), 1u);  // one run per font the text needs
+    EXPECT_GE(counts.count(EmrExtTextOutW), 1u); // one run per font the text needs
     const QString text = QStringLiteral("Abc");
     EXPECT_TRUE(b.contains(QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2)));
 }
@@ -141,7 +149,7 @@ TEST(EmfFile, ClipAppliesInDeviceSpaceUnderATransform)
 {
     const QByteArray b = paintMetafile(MetafileFormat::Emf, QSize(100, 100), [](QPainter& p) {
         p.translate(20, 10);
-        p.setClipRect(QRect(0, 0, 10, 10));  // device (20, 10)-(30, 20)
+        p.setClipRect(QRect(0, 0, 10, 10)); // device (20, 10)-(30, 20)
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::red);
         p.drawRect(-50, -50, 200, 200);
@@ -152,7 +160,7 @@ TEST(EmfFile, ClipAppliesInDeviceSpaceUnderATransform)
             continue;
         found = true;
         const int count = int(u32At(b, r.offset + 24));
-        for (int i = 0; i < count; ++i) {  // logical units are 1/16 pixel
+        for (int i = 0; i < count; ++i) { // logical units are 1/16 pixel
             const int x = i16At(b, r.offset + 28 + 4 * i), y = i16At(b, r.offset + 30 + 4 * i);
             EXPECT_TRUE(x >= 20 * 16 && x <= 30 * 16 && y >= 10 * 16 && y <= 20 * 16) << x << "," << y;
         }
@@ -163,7 +171,7 @@ TEST(EmfFile, ClipAppliesInDeviceSpaceUnderATransform)
 TEST(EmfFile, DashedThinLineIsSplitIntoDashes)
 {
     const QByteArray b = paintMetafile(MetafileFormat::Emf, QSize(100, 20), [](QPainter& p) {
-        p.setPen(QPen(Qt::black, 1, Qt::DashLine));  // 4 on, 2 off
+        p.setPen(QPen(Qt::black, 1, Qt::DashLine)); // 4 on, 2 off
         p.drawLine(0, 10, 60, 10);
     });
     EXPECT_EQ(countTypes(emfRecords(b))[EmrPolyline16], 10);
@@ -182,9 +190,9 @@ TEST(WmfFile, PlaceableHeaderAndRecordsAreConsistent)
     for (int i = 0; i < 10; ++i)
         checksum ^= u16At(b, 2 * i);
     EXPECT_EQ(u16At(b, 20), checksum);
-    const int k = 16;  // 200 px fits 16 units per pixel
+    const int k = 16; // 200 px fits 16 units per pixel
     EXPECT_EQ(QRect(QPoint(i16At(b, 6), i16At(b, 8)), QPoint(i16At(b, 10), i16At(b, 12))),
-              QRect(QPoint(0, 0), QPoint(200 * k, 100 * k)));
+        QRect(QPoint(0, 0), QPoint(200 * k, 100 * k)));
     EXPECT_EQ(u16At(b, 14), 96 * k);
 
     const std::vector<Record> records = wmfRecords(b);
@@ -224,11 +232,11 @@ TEST(WmfFile, PlaceableHeaderAndRecordsAreConsistent)
 Drawing sampleDrawing()
 {
     Drawing d;
-    appendEntry(d.attributes.penColor, PenColorEntry{0, 0x0000FF});
-    appendEntry(d.attributes.width, WidthEntry{0, 3});
-    appendEntry(d.attributes.brushAlphaColor, PenAlphaColorEntry{0, 0xFF0000, 120});
-    d.AppendLine({OutlineHeader{0, 1, 0, 0, -1, 2}, 10, 10, 150, 90});
-    d.AppendPolygon({ClosedHeader{2, 0, 1, 0, 0, -1, 0, 2, 0}, {{20, 80}, {60, 20}, {100, 80}}});
+    appendEntry(d.attributes.penColor, PenColorEntry { 0, 0x0000FF });
+    appendEntry(d.attributes.width, WidthEntry { 0, 3 });
+    appendEntry(d.attributes.brushAlphaColor, PenAlphaColorEntry { 0, 0xFF0000, 120 });
+    d.AppendLine({ OutlineHeader { 0, 1, 0, 0, -1, 2 }, 10, 10, 150, 90 });
+    d.AppendPolygon({ ClosedHeader { 2, 0, 1, 0, 0, -1, 0, 2, 0 }, { { 20, 80 }, { 60, 20 }, { 100, 80 } } });
     TextRecord t;
     t.x = 20, t.y = 110, t.size = 16, t.xRatio = 1, t.text = "テキスト";
     t.fontName = "ＭＳ ゴシック";
@@ -243,7 +251,7 @@ struct ReaderRow {
     QStringList (*arguments)(const QString& in, const QString& out);
 };
 
-class MetafileReader : public ::testing::TestWithParam<ReaderRow> {};
+class MetafileReader : public ::testing::TestWithParam<ReaderRow> { };
 
 TEST_P(MetafileReader, ConvertsTheExport)
 {
@@ -267,12 +275,15 @@ TEST_P(MetafileReader, ConvertsTheExport)
     EXPECT_GE(text.count("<path") + text.count("<polygon") + text.count("<polyline"), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Readers, MetafileReader,
-    ::testing::Values(ReaderRow{"emf2svg", "a.emf", "emf2svg-conv",
-                                [](const QString& in, const QString& out) { return QStringList{"-i", in, "-o", out}; }},
-                      ReaderRow{"wmf2svg", "a.wmf", "wmf2svg",
-                                [](const QString& in, const QString& out) { return QStringList{"-o", out, in}; }}),
+INSTANTIATE_TEST_SUITE_P(Readers, MetafileReader,
+    ::testing::Values(ReaderRow { "emf2svg", "a.emf", "emf2svg-conv",
+                          [](const QString& in, const QString& out) {
+                              return QStringList { "-i", in, "-o", out };
+                          } },
+        ReaderRow { "wmf2svg", "a.wmf", "wmf2svg",
+            [](const QString& in, const QString& out) {
+                return QStringList { "-o", out, in };
+            } }),
     [](const auto& info) { return std::string(info.param.name); });
 
-}  // namespace
+} // namespace
