@@ -86,7 +86,8 @@ using SurfaceAttributes = SurfaceTest;
 
 TEST_F(SurfaceAttributes, HighlightLevelsRunFromRedToWhite)
 {
-    const std::pair<int, QRgb> rows[] = {{0, qRgb(255, 0, 0)}, {4, qRgb(255, 127, 127)}, {8, qRgb(255, 255, 255)}};
+    const std::pair<int, QRgb> rows[] = {
+        {0, qRgb(255, 0, 0)}, {4, qRgb(255, 127, 127)}, {8, qRgb(255, 255, 255)}, {9, qRgb(255, 0, 0)}};
     for (auto [level, colour] : rows) {
         surface.SetPenArgb(0xFF00FF00);
         surface.SetSolidBrush(0xFF00FF00);
@@ -94,6 +95,7 @@ TEST_F(SurfaceAttributes, HighlightLevelsRunFromRedToWhite)
         EXPECT_EQ(surface.penColor().rgba(), colour) << level;
         EXPECT_EQ(surface.brushColor().rgba(), colour) << level;
     }
+    surface.SetHighlightColour(8);
     surface.SetHighlightColour(-1);  // leaves the attributes alone
     EXPECT_EQ(surface.penColor().rgba(), qRgb(255, 255, 255));
 }
@@ -128,6 +130,15 @@ TEST_F(SurfaceAttributes, ReferencesOutsideTheirTablesFallBackSafely)
     EXPECT_EQ(pixel(80, 60), qRgb(255, 0, 0));
     EXPECT_TRUE(isWhite(80, 59));
     EXPECT_TRUE(isWhite(80, 61));
+}
+
+TEST_F(SurfaceAttributes, BrushFromAHatchPenFillsWithItsCell)
+{
+    appendEntry(tables.penHatch, HatchEntry{0, 1, 0x000000, 255, 0xFFFFFF, 255});
+    surface.ApplyBrushFromPen(3, 0, {}, {}, false);
+    surface.FillEllipse(QRectF(20, 20, 60, 60));
+    EXPECT_EQ(pixel(52, 50), qRgb(0, 0, 0));  // vertical lines on columns 4 mod 8
+    EXPECT_TRUE(isWhite(53, 50));
 }
 
 TEST_F(SurfaceAttributes, WithoutTablesNothingIsRead)

@@ -244,3 +244,58 @@ TEST_F(StrokePixels, OpenPolylineEndingOnItsStartKeepsItsCaps)
 }
 
 }  // namespace
+
+namespace {
+
+struct DegenerateRow { const char* name; QPointF a, b; };
+class DegenerateLines : public SurfaceTest, public ::testing::WithParamInterface<DegenerateRow> {};
+
+// Coordinates from corrupt files or extreme zoom: every pen style must
+// return promptly and leave the rest of the canvas alone.
+TEST_P(DegenerateLines, DrawNothingWrongAndReturn)
+{
+    const DegenerateRow row = GetParam();
+    for (int dash = 0; dash <= 5; ++dash) {
+        for (int cap : {0, 2, 7}) {
+            blackPen(3);
+            surface.SetDashStyle(dash);
+            surface.SetDashCap(1);
+            surface.SetPenCaps(3, cap);
+            surface.DrawLine(row.a.x(), row.a.y(), row.b.x(), row.b.y());
+            surface.SetPenWidth(0.5);
+            surface.DrawLine(row.a.x(), row.a.y(), row.b.x(), row.b.y());
+        }
+    }
+    EXPECT_TRUE(isWhite(80, 110));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Coordinates, DegenerateLines,
+    ::testing::Values(DegenerateRow{"NotANumber", {NAN, 10}, {50, 10}},
+                      DegenerateRow{"Infinite", {0, 10}, {INFINITY, 10}},
+                      DegenerateRow{"HugeAcrossTheCanvas", {-1e12, 10}, {1e12, 11}},
+                      DegenerateRow{"ZeroLength", {40, 10}, {40, 10}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StrokePixels, CustomDashPatternKeepsAtMostTenEntries)
+{
+    const float pattern[12] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 50, 50};
+    blackPen(2);
+    surface.SetDashPattern(pattern, 12);  // the two long entries are dropped
+    surface.SetDashStyle(5);
+    surface.DrawLine(10, 60, 150, 60);
+    EXPECT_FALSE(isWhite(10, 60));
+    EXPECT_TRUE(isWhite(12, 60));
+    EXPECT_FALSE(isWhite(30, 60));  // period 20 px, so x = 30 starts a dash again
+}
+
+TEST_F(StrokePixels, GradientPenWithCoincidentEndsDrawsInTheStoredColour)
+{
+    surface.SetPenArgb(0xFF00FF00);
+    surface.SetPenWidth(4);
+    surface.MakeGradientPen(0xFFFF0000, 0xFF0000FF, {50, 50}, {50, 50});
+    surface.DrawLine(10, 60, 150, 60);
+    EXPECT_EQ(pixel(80, 60), qRgb(0, 255, 0));
+}
+
+}  // namespace
