@@ -5,10 +5,14 @@
 // (centre colour). Inside one triangle the distance to the edge falls linearly
 // along every ray from the centre, so this is exactly the ray blend. Aliased
 // triangles that share an edge cover each pixel once, so alpha colours do not
-// double up along the seams.
+// double up along the seams. Outlines that are not star-shaped around the
+// centre give overlapping triangles; with alpha colours on a raster target the
+// fan is therefore drawn into a layer first (each triangle replacing what is
+// under it), so that every pixel is blended onto the target once.
 #include "render/paint.h"
 
 #include <QLineF>
+#include <QPaintEngine>
 #include <QLinearGradient>
 
 namespace {
@@ -31,6 +35,39 @@ void fillFanTriangle(QPainter& painter, QPointF centre, QPointF a, QPointF b, co
     painter.drawPolygon(QPolygonF{centre, a, b});
 }
 
+void drawFan(QPainter& painter, const QPainterPath& outline, QPointF centre, const QColor& centreColour,
+             const QColor& surroundColour)
+{
+    painter.setPen(Qt::NoPen);
+    for (QPolygonF poly : outline.toSubpathPolygons()) {
+        if (poly.size() > 1 && poly.first() != poly.last())
+            poly << poly.first();
+        for (qsizetype i = 0; i + 1 < poly.size(); ++i)
+            fillFanTriangle(painter, centre, poly[i], poly[i + 1], centreColour, surroundColour);
+    }
+}
+
+// The fan rendered into an ARGB layer covering the outline's device box (never
+// more than the device), then drawn once under the current clip.
+void drawFanThroughLayer(QPainter& painter, const QPainterPath& outline, QPointF centre, const QColor& centreColour,
+                         const QColor& surroundColour)
+{
+    const QPaintDevice* device = painter.device();
+    const QRect box = painter.combinedTransform().mapRect(outline.boundingRect()).toAlignedRect().adjusted(-1, -1, 1, 1)
+                          & QRect(0, 0, device->width(), device->height());
+    if (box.isEmpty())
+        return;
+    QImage layer(box.size(), QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    QPainter layerPainter(&layer);
+    layerPainter.setTransform(painter.combinedTransform() * QTransform::fromTranslate(-box.x(), -box.y()));
+    layerPainter.setCompositionMode(QPainter::CompositionMode_Source);
+    drawFan(layerPainter, outline, centre, centreColour, surroundColour);
+    layerPainter.end();
+    painter.setWorldTransform(QTransform());  // the clip stays where it was set, in device space
+    painter.drawImage(box.topLeft(), layer);
+}
+
 }  // namespace
 
 void fillPathGradient(QPainter& painter, const QPainterPath& area, const QPainterPath& outline,
@@ -44,12 +81,10 @@ void fillPathGradient(QPainter& painter, const QPainterPath& area, const QPainte
     // Nothing is painted outside the outline, nor outside the shape being filled.
     painter.setClipPath(outline, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     painter.setClipPath(area, Qt::IntersectClip);
-    painter.setPen(Qt::NoPen);
-    for (QPolygonF poly : outline.toSubpathPolygons()) {
-        if (poly.size() > 1 && poly.first() != poly.last())
-            poly << poly.first();
-        for (qsizetype i = 0; i + 1 < poly.size(); ++i)
-            fillFanTriangle(painter, centre, poly[i], poly[i + 1], centreColour, surroundColour);
-    }
+    const bool translucent = centreColour.alpha() < 255 || surroundColour.alpha() < 255;
+    if (translucent && painter.paintEngine()->type() == QPaintEngine::Raster)
+        drawFanThroughLayer(painter, outline, centre, centreColour, surroundColour);
+    else
+        drawFan(painter, outline, centre, centreColour, surroundColour);
     painter.restore();
 }

@@ -85,3 +85,26 @@ TEST_F(GradientTest, PathGradientWithoutAPathFillsSolid)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GradientTest, TranslucentPathGradientOnAConcaveOutlineBlendsEachPixelOnce)
+{
+    // An L shape seen from a centre that sees some edges from behind: its fan
+    // triangles overlap. With a constant translucent colour every covered
+    // pixel must come out the same.
+    surface.NewPath();
+    surface.path().addPolygon(QPolygonF{{20, 20}, {60, 20}, {60, 80}, {140, 80}, {140, 110}, {20, 110}});
+    surface.path().closeSubpath();
+    const QRgb half = qRgba(0, 0, 255, 128);
+    surface.MakePathGradientBrush(half, half, 100, 95);
+    surface.FillPath(surface.path());
+    const QRgb inside = pixel(30, 30);
+    EXPECT_TRUE(near(inside, qRgb(127, 127, 255), 2));
+    EXPECT_EQ(pixel(50, 100), inside);
+    EXPECT_EQ(pixel(130, 90), inside);
+    EXPECT_EQ(pixel(40, 60), inside);
+    EXPECT_TRUE(isWhite(100, 50));
+}
+
+}  // namespace
