@@ -206,7 +206,8 @@ TEST(OutsideShape, HalfTurnIsTwoQuarterFigures)
 struct CornerRow {
     const char* name;
     int type;
-    QPoint white, red;  // probes near the top-left corner of the box (20, 20)-(100, 100)
+    QPoint white, red;  // probes near the top-left corner of the box (20, 20)-(100, 100);
+                      // types 3 and 6 stick out of the box, so their white probe lies beyond the figure
 };
 
 class CorneredRectangle : public ::testing::TestWithParam<CornerRow> {};
@@ -227,10 +228,10 @@ TEST_P(CorneredRectangle, TopLeftCornerHasItsFigure)
 INSTANTIATE_TEST_SUITE_P(Rows, CorneredRectangle,
                          ::testing::Values(CornerRow{"chamfer", 1, {22, 22}, {30, 30}},
                                            CornerRow{"inward_step", 2, {30, 30}, {34, 22}},
-                                           CornerRow{"outward_square", 3, {22, 22}, {12, 12}},
+                                           CornerRow{"outward_square", 3, {6, 6}, {12, 12}},
                                            CornerRow{"round", 4, {22, 22}, {27, 27}},
                                            CornerRow{"concave", 5, {26, 26}, {35, 35}},
-                                           CornerRow{"around_outside", 6, {22, 22}, {12, 20}}),
+                                           CornerRow{"around_outside", 6, {10, 10}, {12, 20}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CorneredRectangleOutline, QuarterArcHasEighteenSteps)
