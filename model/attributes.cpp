@@ -9,161 +9,98 @@
 namespace {
 constexpr double kWidthTolerance = 0.000001;
 constexpr double kAngleTolerance = 0.0000000001;
+} // namespace
 
-// ASCII case folding: file names in other scripts compare exactly.
-bool sameFileName(const std::string& a, const std::string& b)
+void AttributeTables::clear()
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
+    *this = AttributeTables {};
 }
 
-template <class Entry, class Pred>
-int32_t findFirst(const std::vector<Entry>& table, Pred&& equal)
+bool sameEntry(const PenColorEntry& a, const PenColorEntry& b)
 {
-    const auto it = std::find_if(table.begin(), table.end(), equal);
-    return it == table.end() ? -1 : static_cast<int32_t>(it - table.begin());
+    return a.color == b.color;
 }
 
-bool sameHatch(const HatchEntry& a, const HatchEntry& b)
+bool sameEntry(const PenAlphaColorEntry& a, const PenAlphaColorEntry& b)
+{
+    return a.color == b.color && a.alpha == b.alpha;
+}
+
+bool sameEntry(const HatchEntry& a, const HatchEntry& b)
 {
     return a.hatchStyle == b.hatchStyle && a.foreColor == b.foreColor && a.foreAlpha == b.foreAlpha
         && a.backColor == b.backColor && a.backAlpha == b.backAlpha;
 }
 
-bool sameGradient(const GradientEntry& a, const GradientEntry& b)
+// ASCII case folding: file names in other scripts compare exactly.
+bool sameEntry(const ImageEntry& a, const ImageEntry& b)
+{
+    return std::equal(
+        a.fileName.begin(), a.fileName.end(), b.fileName.begin(), b.fileName.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+        });
+}
+
+bool sameEntry(const GradientEntry& a, const GradientEntry& b)
 {
     return a.color1 == b.color1 && a.alpha1 == b.alpha1 && a.color2 == b.color2 && a.alpha2 == b.alpha2
         && std::fabs(a.angle - b.angle) < kAngleTolerance;
 }
 
-}  // namespace
-
-void AttributeTables::clear()
+bool sameEntry(const RadialEntry& a, const RadialEntry& b)
 {
-    *this = AttributeTables{};
+    return a.color1 == b.color1 && a.alpha1 == b.alpha1 && a.color2 == b.color2 && a.alpha2 == b.alpha2;
 }
 
-int32_t findPenColor(const AttributeTables& t, int32_t color)
+bool sameEntry(const WidthEntry& a, const WidthEntry& b)
 {
-    return findFirst(t.penColor, [&](const PenColorEntry& e) { return e.color == color; });
+    return std::fabs(a.width - b.width) < kWidthTolerance;
 }
 
-int32_t findPenAlphaColor(const AttributeTables& t, int32_t color, int32_t alpha)
+bool sameEntry(const LineTypeEntry& a, const LineTypeEntry& b)
 {
-    return findFirst(t.penAlphaColor,
-                     [&](const PenAlphaColorEntry& e) { return e.color == color && e.alpha == alpha; });
-}
-
-int32_t findPenHatch(const AttributeTables& t, const HatchEntry& h)
-{
-    return findFirst(t.penHatch, [&](const HatchEntry& e) { return sameHatch(e, h); });
-}
-
-int32_t findPenImage(const AttributeTables& t, const std::string& fileName)
-{
-    return findFirst(t.penImage, [&](const ImageEntry& e) { return sameFileName(e.fileName, fileName); });
-}
-
-int32_t findPenGradient(const AttributeTables& t, const GradientEntry& g)
-{
-    return findFirst(t.penGradient, [&](const GradientEntry& e) { return sameGradient(e, g); });
-}
-
-int32_t findWidth(const AttributeTables& t, double width)
-{
-    return findFirst(t.width, [&](const WidthEntry& e) { return std::fabs(e.width - width) < kWidthTolerance; });
-}
-
-int32_t findLineType(const AttributeTables& t, int32_t dashStyle, int32_t dashCap)
-{
-    return findFirst(t.lineType,
-                     [&](const LineTypeEntry& e) { return e.dashStyle == dashStyle && e.dashCap == dashCap; });
-}
-
-int32_t findBrushColor(const AttributeTables& t, int32_t color)
-{
-    return findFirst(t.brushColor, [&](const PenColorEntry& e) { return e.color == color; });
-}
-
-int32_t findBrushAlphaColor(const AttributeTables& t, int32_t color, int32_t alpha)
-{
-    return findFirst(t.brushAlphaColor,
-                     [&](const PenAlphaColorEntry& e) { return e.color == color && e.alpha == alpha; });
-}
-
-int32_t findBrushHatch(const AttributeTables& t, const HatchEntry& h)
-{
-    return findFirst(t.brushHatch, [&](const HatchEntry& e) { return sameHatch(e, h); });
-}
-
-int32_t findBrushImage(const AttributeTables& t, const std::string& fileName)
-{
-    return findFirst(t.brushImage, [&](const ImageEntry& e) { return sameFileName(e.fileName, fileName); });
-}
-
-int32_t findBrushGradient(const AttributeTables& t, const GradientEntry& g)
-{
-    return findFirst(t.brushGradient, [&](const GradientEntry& e) { return sameGradient(e, g); });
-}
-
-int32_t findBrushRadial(const AttributeTables& t, const RadialEntry& r)
-{
-    return findFirst(t.brushRadial, [&](const RadialEntry& e) {
-        return e.color1 == r.color1 && e.alpha1 == r.alpha1 && e.color2 == r.color2 && e.alpha2 == r.alpha2;
-    });
+    return a.dashStyle == b.dashStyle && a.dashCap == b.dashCap;
 }
 
 namespace {
-int32_t orAppend(int32_t found, auto& table, auto entry)
-{
-    return found >= 0 ? found : appendEntry(table, std::move(entry));
-}
-
 int32_t resolvePenRef(AttributeTables& t, const CurrentAttributes& c, int32_t penKind)
 {
     switch (penKind) {
-    case 2: return orAppend(findPenAlphaColor(t, c.penColors[1], c.penAlphas[0]), t.penAlphaColor,
-                            PenAlphaColorEntry{0, c.penColors[1], c.penAlphas[0]});
-    case 3: {
-        const HatchEntry h{0, c.penHatchStyle, c.penColors[2], c.penAlphas[1], c.penColors[3], c.penAlphas[2]};
-        return orAppend(findPenHatch(t, h), t.penHatch, h);
-    }
-    case 4: return orAppend(findPenImage(t, c.penImageFile), t.penImage, ImageEntry{0, c.penImageFile});
-    case 5: {
-        const GradientEntry g{0, c.penColors[4], c.penAlphas[3], c.penColors[5], c.penAlphas[4],
-                              c.penGradientAngle};
-        return orAppend(findPenGradient(t, g), t.penGradient, g);
-    }
-    default: return orAppend(findPenColor(t, c.penColors[0]), t.penColor, PenColorEntry{0, c.penColors[0]});
+    case 2: return findOrAppend(t.penAlphaColor, PenAlphaColorEntry { 0, c.penColors[1], c.penAlphas[0] });
+    case 3:
+        return findOrAppend(t.penHatch,
+            HatchEntry {
+                0, c.penHatchStyle, c.penColors[2], c.penAlphas[1], c.penColors[3], c.penAlphas[2] });
+    case 4: return findOrAppend(t.penImage, ImageEntry { 0, c.penImageFile });
+    case 5:
+        return findOrAppend(t.penGradient,
+            GradientEntry {
+                0, c.penColors[4], c.penAlphas[3], c.penColors[5], c.penAlphas[4], c.penGradientAngle });
+    default: return findOrAppend(t.penColor, PenColorEntry { 0, c.penColors[0] });
     }
 }
 
 int32_t resolveBrushRef(AttributeTables& t, const CurrentAttributes& c, int32_t brushKind)
 {
     switch (brushKind) {
-    case 2: return orAppend(findBrushAlphaColor(t, c.brushColors[1], c.brushAlphas[0]), t.brushAlphaColor,
-                            PenAlphaColorEntry{0, c.brushColors[1], c.brushAlphas[0]});
-    case 3: {
-        const HatchEntry h{0, c.brushHatchStyle, c.brushColors[2], c.brushAlphas[1], c.brushColors[3],
-                           c.brushAlphas[2]};
-        return orAppend(findBrushHatch(t, h), t.brushHatch, h);
-    }
-    case 4: return orAppend(findBrushImage(t, c.brushImageFile), t.brushImage, ImageEntry{0, c.brushImageFile});
-    case 5: {
-        const GradientEntry g{0, c.brushColors[4], c.brushAlphas[3], c.brushColors[5], c.brushAlphas[4],
-                              c.brushGradientAngle};
-        return orAppend(findBrushGradient(t, g), t.brushGradient, g);
-    }
-    case 6: {
-        const RadialEntry r{0, c.brushColors[6], c.brushAlphas[5], c.brushColors[7], c.brushAlphas[6]};
-        return orAppend(findBrushRadial(t, r), t.brushRadial, r);
-    }
-    default:
-        return orAppend(findBrushColor(t, c.brushColors[0]), t.brushColor, PenColorEntry{0, c.brushColors[0]});
+    case 2:
+        return findOrAppend(t.brushAlphaColor, PenAlphaColorEntry { 0, c.brushColors[1], c.brushAlphas[0] });
+    case 3:
+        return findOrAppend(t.brushHatch,
+            HatchEntry { 0, c.brushHatchStyle, c.brushColors[2], c.brushAlphas[1], c.brushColors[3],
+                c.brushAlphas[2] });
+    case 4: return findOrAppend(t.brushImage, ImageEntry { 0, c.brushImageFile });
+    case 5:
+        return findOrAppend(t.brushGradient,
+            GradientEntry { 0, c.brushColors[4], c.brushAlphas[3], c.brushColors[5], c.brushAlphas[4],
+                c.brushGradientAngle });
+    case 6:
+        return findOrAppend(t.brushRadial,
+            RadialEntry { 0, c.brushColors[6], c.brushAlphas[5], c.brushColors[7], c.brushAlphas[6] });
+    default: return findOrAppend(t.brushColor, PenColorEntry { 0, c.brushColors[0] });
     }
 }
-}  // namespace
+} // namespace
 
 // A kind outside the table's range resolves as the plain colour kind, so an
 // element never points into a table its kind does not name.
@@ -172,9 +109,8 @@ PenRefs resolvePen(AttributeTables& t, const CurrentAttributes& c)
     PenRefs refs;
     refs.penKind = (c.penKind >= 1 && c.penKind <= 5) ? c.penKind : 1;
     refs.penRef = resolvePenRef(t, c, refs.penKind);
-    refs.widthRef = orAppend(findWidth(t, c.penWidth), t.width, WidthEntry{0, c.penWidth});
-    refs.lineTypeRef = orAppend(findLineType(t, c.dashStyle, c.dashCap), t.lineType,
-                                LineTypeEntry{0, c.dashStyle, c.dashCap});
+    refs.widthRef = findOrAppend(t.width, WidthEntry { 0, c.penWidth });
+    refs.lineTypeRef = findOrAppend(t.lineType, LineTypeEntry { 0, c.dashStyle, c.dashCap });
     return refs;
 }
 

@@ -1,14 +1,11 @@
 // Appending elements, resetting the database, layers and undo/redo.
 #include "model/data.h"
 
-#include <cmath>
-#include <numbers>
-
 #include "geometry/construct.h"
 
 void KindTables::clear()
 {
-    *this = KindTables{};
+    *this = KindTables {};
 }
 
 template <class Table, class Record>
@@ -17,130 +14,111 @@ int32_t Drawing::appendRecord(ElementKind kind, Table& table, Record&& record)
     const auto position = static_cast<int32_t>(registry.size());
     const auto index = static_cast<int32_t>(table.size());
     journal.Record(JournalOp::Created, position);
-    registry.push_back(ElementRef{static_cast<int32_t>(kind), index, 1});
+    registry.push_back(ElementRef { static_cast<int32_t>(kind), index, 1 });
     table.push_back(std::forward<Record>(record));
     return index;
 }
 
-namespace {
 // The end-style value 3 means "no join" for open kinds and is stored as the
 // default join on closed ones.
-void applyJoinRule(ClosedHeader& h)
+template <class Table, class Record>
+int32_t Drawing::appendClosed(ElementKind kind, Table& table, Record record)
 {
-    if (h.joinStyle == 3)
-        h.joinStyle = 0;
+    if (record.h.joinStyle == 3)
+        record.h.joinStyle = 0;
+    return appendRecord(kind, table, std::move(record));
 }
 
-PointD circlePointDeg(double cx, double cy, double r, double angleDeg)
+int32_t Drawing::AppendLine(const LineRecord& r)
 {
-    const double a = angleDeg * std::numbers::pi / 180.0;
-    return {cx + r * std::cos(a), cy - r * std::sin(a)};
+    return appendRecord(ElementKind::Line, tables.lines, r);
 }
-}  // namespace
-
-int32_t Drawing::AppendLine(const LineRecord& r) { return appendRecord(ElementKind::Line, tables.lines, r); }
-int32_t Drawing::AppendPoint(const PointRecord& r) { return appendRecord(ElementKind::Point, tables.points, r); }
-
+int32_t Drawing::AppendPoint(const PointRecord& r)
+{
+    return appendRecord(ElementKind::Point, tables.points, r);
+}
 int32_t Drawing::AppendRect(RectRecord r)
 {
-    applyJoinRule(r.h);
-    return appendRecord(ElementKind::Rect, tables.rects, std::move(r));
+    return appendClosed(ElementKind::Rect, tables.rects, std::move(r));
 }
-
 int32_t Drawing::AppendCornerRect(CornerRectRecord r)
 {
-    applyJoinRule(r.h);
-    return appendRecord(ElementKind::CornerRect, tables.cornerRects, std::move(r));
+    return appendClosed(ElementKind::CornerRect, tables.cornerRects, std::move(r));
 }
-
 int32_t Drawing::AppendCircle(CircleRecord r)
 {
-    applyJoinRule(r.h);
-    return appendRecord(ElementKind::Circle, tables.circles, std::move(r));
+    return appendClosed(ElementKind::Circle, tables.circles, std::move(r));
 }
-
 int32_t Drawing::AppendEllipse(EllipseRecord r)
 {
-    applyJoinRule(r.h);
-    return appendRecord(ElementKind::Ellipse, tables.ellipses, std::move(r));
+    return appendClosed(ElementKind::Ellipse, tables.ellipses, std::move(r));
 }
 
+// Method-0 arcs and elliptic arcs derive their end points. Angles and tilt are
+// negated into the y-up ellipse function so the points lie where the arc is
+// drawn (counter-clockwise on screen).
 int32_t Drawing::AppendArc(ArcRecord r)
 {
     if (r.method == 0) {
-        const PointD s = circlePointDeg(r.cx, r.cy, r.r, r.startAngle);
-        const PointD e = circlePointDeg(r.cx, r.cy, r.r, r.startAngle + r.sweepAngle);
+        const PointD c { r.cx, r.cy };
+        const PointD s = PointOnEllipseDeg(c, r.r, r.r, 0, -r.startAngle);
+        const PointD e = PointOnEllipseDeg(c, r.r, r.r, 0, -(r.startAngle + r.sweepAngle));
         r.startX = s.x, r.startY = s.y, r.endX = e.x, r.endY = e.y;
         r.thirdX = r.thirdY = 0;
     }
     return appendRecord(ElementKind::Arc, tables.arcs, std::move(r));
 }
 
-// Angles and tilt are negated into the y-up ellipse function so that the
-// derived points lie where the arc is drawn (counter-clockwise on screen).
 int32_t Drawing::AppendEllipticArc(EllipticArcRecord r)
 {
     if (r.method == 0) {
-        const PointD c{r.cx, r.cy};
+        const PointD c { r.cx, r.cy };
         const PointD s = PointOnEllipseDeg(c, r.rx, r.ry, -r.tilt, -r.startAngle);
         const PointD e = PointOnEllipseDeg(c, r.rx, r.ry, -r.tilt, -(r.startAngle + r.sweepAngle));
         r.startX = s.x, r.startY = s.y, r.endX = e.x, r.endY = e.y;
     }
     return appendRecord(ElementKind::EllipticArc, tables.ellipticArcs, std::move(r));
 }
-
 int32_t Drawing::AppendPie(SectorRecord r)
 {
-    applyJoinRule(r.h);
-    return appendRecord(ElementKind::Pie, tables.pies, std::move(r));
+    return appendClosed(ElementKind::Pie, tables.pies, std::move(r));
 }
-
 int32_t Drawing::AppendChord(SectorRecord r)
 {
-    applyJoinRule(r.h);
-    return appendRecord(ElementKind::Chord, tables.chords, std::move(r));
+    return appendClosed(ElementKind::Chord, tables.chords, std::move(r));
 }
-
 int32_t Drawing::AppendOutside(SectorRecord r)
 {
-    applyJoinRule(r.h);
-    return appendRecord(ElementKind::Outside, tables.outsides, std::move(r));
+    return appendClosed(ElementKind::Outside, tables.outsides, std::move(r));
 }
-
 int32_t Drawing::AppendRing(RingRecord r)
 {
-    applyJoinRule(r.h);
-    return appendRecord(ElementKind::Ring, tables.rings, std::move(r));
+    return appendClosed(ElementKind::Ring, tables.rings, std::move(r));
 }
-
 int32_t Drawing::AppendPolyline(OpenPathRecord r)
 {
     return appendRecord(ElementKind::Polyline, tables.polylines, std::move(r));
 }
-
 int32_t Drawing::AppendPolygon(ClosedPathRecord r)
 {
-    applyJoinRule(r.h);
-    return appendRecord(ElementKind::Polygon, tables.polygons, std::move(r));
+    return appendClosed(ElementKind::Polygon, tables.polygons, std::move(r));
 }
-
 int32_t Drawing::AppendBezier(OpenPathRecord r)
 {
     return appendRecord(ElementKind::Bezier, tables.beziers, std::move(r));
 }
-
 int32_t Drawing::AppendOpenSpline(OpenPathRecord r)
 {
     return appendRecord(ElementKind::OpenSpline, tables.openSplines, std::move(r));
 }
-
 int32_t Drawing::AppendClosedSpline(ClosedPathRecord r)
 {
-    applyJoinRule(r.h);
-    return appendRecord(ElementKind::ClosedSpline, tables.closedSplines, std::move(r));
+    return appendClosed(ElementKind::ClosedSpline, tables.closedSplines, std::move(r));
 }
-
-int32_t Drawing::AppendText(TextRecord r) { return appendRecord(ElementKind::Text, tables.texts, std::move(r)); }
+int32_t Drawing::AppendText(TextRecord r)
+{
+    return appendRecord(ElementKind::Text, tables.texts, std::move(r));
+}
 
 void Drawing::markDead(int32_t registryPosition)
 {
@@ -172,7 +150,7 @@ void Drawing::FreeDatabase()
 
 void Drawing::SetUpLayers()
 {
-    layers.assign(kLayerCount, Layer{});
+    layers.assign(kLayerCount, Layer {});
 }
 
 const Layer* Drawing::layerAt(int32_t layer) const
@@ -222,7 +200,7 @@ std::string entryLabel(const std::vector<ElementRef>& registry, const JournalEnt
     label += e.op == JournalOp::Created ? "作図" : "削除";
     return label;
 }
-}  // namespace
+} // namespace
 
 void Drawing::flipLive(const JournalEntry& e, std::string& label)
 {

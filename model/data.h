@@ -9,18 +9,18 @@
 // "no entry", never an out-of-range access.
 #pragma once
 
-#include <cstdint>
-#include <string>
-#include <vector>
-
 #include "model/attributes.h"
 #include "model/element_kind.h"
 #include "model/journal.h"
 #include "model/records.h"
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 struct ElementRef {
-    int32_t kind = 0;   // ElementKind code; unknown codes are skipped
-    int32_t index = 0;  // position in that kind's table
+    int32_t kind = 0; // ElementKind code; unknown codes are skipped
+    int32_t index = 0; // position in that kind's table
     uint8_t live = 1;
 };
 
@@ -51,7 +51,7 @@ inline constexpr int kLayerCount = 256;
 
 struct Layer {
     bool visible = true;
-    std::string name;  // UTF-8
+    std::string name; // UTF-8
     bool inUse = false;
 };
 
@@ -70,7 +70,7 @@ struct ControlPoint {
 
 struct SnapPoint {
     int32_t code = 0;
-    int32_t index = 0;  // kind-table index of the element that registered it
+    int32_t index = 0; // kind-table index of the element that registered it
     int32_t layer = 0;
     int32_t screenX = 0, screenY = 0;
     double x = 0, y = 0;
@@ -137,8 +137,8 @@ public:
     std::vector<SnapPoint> snapPoints;
 
 private:
-    template <class Table, class Record>
-    int32_t appendRecord(ElementKind, Table&, Record&&);
+    template <class Table, class Record> int32_t appendRecord(ElementKind, Table&, Record&&);
+    template <class Table, class Record> int32_t appendClosed(ElementKind, Table&, Record);
 
     void flipLive(const JournalEntry&, std::string& label);
 
@@ -148,7 +148,6 @@ private:
 // Calls visit(kind, record) for the element a registry entry names; returns
 // false (and calls nothing) for an unknown kind or an index outside its table.
 // Pie, chord and outside shape share SectorRecord, so the kind is passed too.
-template <class Visit>
-bool visitElement(const Drawing& drawing, const ElementRef& ref, Visit&& visit);
+template <class Visit> bool visitElement(const Drawing& drawing, const ElementRef& ref, Visit&& visit);
 
 #include "model/data_visit.h"

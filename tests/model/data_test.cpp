@@ -90,16 +90,16 @@ TEST(AttributeFind, ImageFileNamesCompareCaseInsensitively)
 {
     AttributeTables t;
     appendEntry(t.penImage, ImageEntry{0, "C:/Tex/BRICK.PNG"});
-    EXPECT_EQ(findPenImage(t, "c:/tex/brick.png"), 0);
-    EXPECT_EQ(findPenImage(t, "c:/tex/brick.jpg"), -1);
+    EXPECT_EQ(findEntry(t.penImage, ImageEntry{0, "c:/tex/brick.png"}), 0);
+    EXPECT_EQ(findEntry(t.penImage, ImageEntry{0, "c:/tex/brick.jpg"}), -1);
 }
 
 TEST(AttributeFind, GradientAnglesCompareWithinATenBillionth)
 {
     AttributeTables t;
     appendEntry(t.brushGradient, GradientEntry{0, 1, 2, 3, 4, 45.0});
-    EXPECT_EQ(findBrushGradient(t, GradientEntry{0, 1, 2, 3, 4, 45.0 + 1e-11}), 0);
-    EXPECT_EQ(findBrushGradient(t, GradientEntry{0, 1, 2, 3, 4, 45.0 + 1e-9}), -1);
+    EXPECT_EQ(findEntry(t.brushGradient, GradientEntry{0, 1, 2, 3, 4, 45.0 + 1e-11}), 0);
+    EXPECT_EQ(findEntry(t.brushGradient, GradientEntry{0, 1, 2, 3, 4, 45.0 + 1e-9}), -1);
 }
 
 TEST(AttributeFind, EachPenKindResolvesIntoItsOwnTable)
