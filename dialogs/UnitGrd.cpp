@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/dialog_texts.h"
+#include "dialogs/dialog_widgets.h"
 #include "geometry/func.h"
 
 namespace {
@@ -25,16 +26,6 @@ QColor fromColourRef(int32_t ref)
 int32_t toColourRef(const QColor& colour)
 {
     return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
-}
-
-QLineEdit* pitchEdit(QWidget* parent, const char* name)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setMaxLength(4);
-    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
-    edit->setFixedWidth(60);
-    return edit;
 }
 
 QLabel* swatch(QWidget* parent, const char* name)
@@ -58,8 +49,8 @@ TFormGrd::TFormGrd(QWidget* parent) : QDialog(parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     CheckBox1 = new QCheckBox(QString::fromUtf8(DialogText::kGridShown), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    Edit1 = pitchEdit(this, "Edit1");
-    Edit2 = pitchEdit(this, "Edit2");
+    Edit1 = numberEdit(this, "Edit1");
+    Edit2 = numberEdit(this, "Edit2");
     LabelC1 = swatch(this, "LabelC1");
     LabelC2 = swatch(this, "LabelC2");
     Button1 = new QPushButton(QString::fromUtf8(DialogText::kOk), this);

@@ -8,29 +8,16 @@
 #include <QPushButton>
 
 #include "dialogs/dialog_texts.h"
+#include "dialogs/dialog_widgets.h"
 #include "geometry/func.h"
-
-namespace {
-
-QLineEdit* sizeEdit(QWidget* parent, const char* name)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setMaxLength(4);
-    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
-    edit->setFixedWidth(60);
-    return edit;
-}
-
-}  // namespace
 
 TFormNew::TFormNew(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormNew"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    Edit1 = sizeEdit(this, "Edit1");
-    Edit2 = sizeEdit(this, "Edit2");
+    Edit1 = numberEdit(this, "Edit1");
+    Edit2 = numberEdit(this, "Edit2");
     Button1 = new QPushButton(QString::fromUtf8(DialogText::kOk), this);
     Button2 = new QPushButton(QString::fromUtf8(DialogText::kCancel), this);
     Button1->setObjectName(QStringLiteral("Button1"));
