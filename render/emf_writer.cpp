@@ -73,6 +73,7 @@ private:
     void selectFont(const MetafileText& run);
     void replaceObject(Slot slot, uint32_t stock);
     void points(uint32_t type16, uint32_t type32, const QList<QPoint>& pts);
+    void pointArray(const QList<QPoint>& pts, bool small);
 
     static QPoint logical(QPointF p) { return QPoint(qRound(p.x() * kUnits), qRound(p.y() * kUnits)); }
     static QList<QPoint> logical(const QPolygonF& poly);
@@ -237,12 +238,9 @@ QRect EmfWriter::bounds(const QList<QPoint>& pts)
     return QRect(QPoint(l, t), QPoint(r, b));
 }
 
-void EmfWriter::points(uint32_t type16, uint32_t type32, const QList<QPoint>& pts)
+// The 16-bit records hold coordinates as two shorts, the others as two longs.
+void EmfWriter::pointArray(const QList<QPoint>& pts, bool small)
 {
-    const bool small = fits16(pts);
-    const qsizetype r = begin(small ? type16 : type32);
-    rectl(bounds(pts));
-    m_out.u32(uint32_t(pts.size()));
     for (const QPoint& p : pts) {
         if (small) {
             m_out.i16(p.x());
@@ -252,6 +250,15 @@ void EmfWriter::points(uint32_t type16, uint32_t type32, const QList<QPoint>& pt
             m_out.i32(p.y());
         }
     }
+}
+
+void EmfWriter::points(uint32_t type16, uint32_t type32, const QList<QPoint>& pts)
+{
+    const bool small = fits16(pts);
+    const qsizetype r = begin(small ? type16 : type32);
+    rectl(bounds(pts));
+    m_out.u32(uint32_t(pts.size()));
+    pointArray(pts, small);
     end(r);
 }
 
@@ -285,15 +292,7 @@ void EmfWriter::fillPolygons(const QList<QPolygonF>& polygons, QRgb colour, Qt::
     m_out.u32(uint32_t(all.size()));
     for (const QList<QPoint>& p : polys)
         m_out.u32(uint32_t(p.size()));
-    for (const QPoint& p : all) {
-        if (small) {
-            m_out.i16(p.x());
-            m_out.i16(p.y());
-        } else {
-            m_out.i32(p.x());
-            m_out.i32(p.y());
-        }
-    }
+    pointArray(all, small);
     end(r);
 }
 
