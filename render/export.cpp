@@ -83,6 +83,7 @@ bool drawElementsOn(Drawing& drawing, QPaintDevice* device, QSize size)
     params.canvasWidth = size.width();
     params.canvasHeight = size.height();
     params.drawFrame = false;
+    params.registerSnapPoints = false;
     drawing.snapPoints.clear();
     DrawElements(surface, drawing, params);
     surface.End();

@@ -169,7 +169,7 @@ void DrawElements(TGraphP& g, Drawing& drawing, const PictureParams& p)
         const ElementRef& ref = drawing.registry[static_cast<size_t>(position)];
         if (cull && ElementOffArea(drawing, ref, p.view, area))
             continue;
-        if (RenderElement(g, -1, p.view, drawing, ref))
+        if (RenderElement(g, -1, p.view, drawing, ref) && p.registerSnapPoints)
             RegisterSnapPoints(drawing, ref, canvas);
     }
 }

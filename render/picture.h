@@ -16,9 +16,13 @@ struct PictureParams {
     ViewTransform view;
     GridSettings grid;
     bool drawFrame = true;  // the exports draw the elements on white only
+    // The exports turn this off: their points would be in export coordinates,
+    // and the canvas repaint that follows an export registers them anew.
+    bool registerSnapPoints = true;
 };
 
-// Between Begin and End. Rebuilds drawing.snapPoints.
+// Between Begin and End. Rebuilds drawing.snapPoints (empties it when
+// registerSnapPoints is off).
 void DrawPicture(TGraphP&, Drawing&, const PictureParams&);
 // The element pass alone (no background, grid or frame).
 void DrawElements(TGraphP&, Drawing&, const PictureParams&);

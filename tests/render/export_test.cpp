@@ -81,6 +81,17 @@ TEST_P(RasterExport, DecodesBackToThePictureAndLeavesNoTemporaryFile)
     EXPECT_TRUE(near(image.pixel(3, 3), qRgb(255, 255, 255)));
 }
 
+// The snap list describes the canvas; an export leaves it empty for the
+// canvas repaint that follows to fill, whatever the format.
+TEST_P(RasterExport, LeavesTheSnapListEmpty)
+{
+    QTemporaryDir dir;
+    Drawing d = redSquare();
+    d.snapPoints.push_back(SnapPoint { 1, 0, 0, 5, 5, 5.0, 5.0 });
+    ASSERT_TRUE(ExportImage(d, dir.filePath(GetParam().file), kWidth, kHeight).ok());
+    EXPECT_TRUE(d.snapPoints.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Extensions, RasterExport,
     ::testing::Values(RasterRow { "bmp", "a.bmp", "bmp", 0 }, RasterRow { "png_upper", "a.PNG", "png", 0 },
         RasterRow { "jpg", "a.jpg", "jpeg", 40 }, RasterRow { "jpeg", "a.jpeg", "jpeg", 40 },

@@ -126,6 +126,22 @@ TEST(Layers, DeadElementsAreSkipped)
     EXPECT_TRUE(c.drawing.snapPoints.empty());
 }
 
+TEST(Layers, PaintWithoutRegistrationDrawsTheSameAndRegistersNothing)
+{
+    Canvas registered(200, 100), unregistered(200, 100);
+    for (Canvas* c : {&registered, &unregistered}) {
+        addRect(c->drawing, 3, 10);
+        addRect(c->drawing, 4, 60);
+    }
+    PictureParams p = params(200, 100);
+    DrawPicture(registered.g, registered.drawing, p);
+    p.registerSnapPoints = false;
+    DrawPicture(unregistered.g, unregistered.drawing, p);
+    EXPECT_EQ(registered.done(), unregistered.done());
+    EXPECT_FALSE(registered.drawing.snapPoints.empty());
+    EXPECT_TRUE(unregistered.drawing.snapPoints.empty());
+}
+
 TEST(Layers, LowerLayersArePaintedFirst)
 {
     Canvas c(200, 100);
