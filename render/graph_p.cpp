@@ -98,6 +98,8 @@ bool TGraphP::Begin(QPaintDevice* device)
     if (s.painter.paintEngine() && s.painter.paintEngine()->type() == QPaintEngine::Raster)
         s.base.translate(kPixelOffset, kPixelOffset);
     s.painter.setWorldTransform(s.base);
+    s.familyAvailable.clear();
+    s.fontBuilt = false;
     s.active = true;
     return true;
 }

@@ -216,12 +216,17 @@ void TGraphP::SetHighlightColour(int level)
 
 void TGraphP::SetFont(const QString& family, int style, double sizePx)
 {
-    installFontSubstitutions();
     State& s = *m_state;
+    if (s.fontBuilt && family == s.fontFamily && style == s.fontStyle && sizePx == s.fontSize)
+        return;
+    installFontSubstitutions();
     s.fontFamily = family;
     s.fontStyle = style;
     s.fontSize = sizePx;
-    s.hasFont = std::isfinite(sizePx) && sizePx > 0 && fontFamilyAvailable(family);
+    auto known = s.familyAvailable.constFind(family);
+    if (known == s.familyAvailable.cend())
+        known = s.familyAvailable.insert(family, fontFamilyAvailable(family));
+    s.hasFont = std::isfinite(sizePx) && sizePx > 0 && known.value();
     s.font = QFont(family);  // Qt applies the substitution when it loads the face
     s.font.setPixelSize(std::max(1, int(std::lround(std::clamp(s.hasFont ? sizePx : 1.0, 1.0, 1e5)))));
     s.font.setBold(style & 1);
@@ -230,6 +235,7 @@ void TGraphP::SetFont(const QString& family, int style, double sizePx)
     s.font.setStrikeOut(style & 8);
     s.font.setHintingPreference(QFont::PreferNoHinting);
     s.font.setStyleStrategy(QFont::NoAntialias);
+    s.fontBuilt = true;
 }
 
 bool TGraphP::hasFont() const { return m_state->hasFont; }

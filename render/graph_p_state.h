@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <QPainter>
 #include <QTransform>
 
@@ -47,7 +48,12 @@ struct TGraphP::State {
     double fontSize = 0;
     int fontStyle = 0;
     bool hasFont = false;
+    bool fontBuilt = false;  // font matches fontFamily, fontStyle and fontSize
     QFont font;
+    // Whether each family asked for during this paint is installed: the font
+    // database answers through fontconfig, far too slowly to ask per text.
+    // Emptied at Begin, so fonts installed between paints are seen.
+    QHash<QString, bool> familyAvailable;
 
     // gradient frame (angles in radians, extents along the angle's direction)
     QPointF frameCentre;

@@ -156,4 +156,29 @@ TEST(FontSubstitution, UnknownFamiliesAndBadSizesGiveNoFont)
     EXPECT_TRUE(surface.hasFont());
 }
 
+// The surface keeps the last font and the families it has looked up; every
+// change of name, style or size must still rebuild the font.
+TEST(FontSubstitution, RepeatedAndChangedFontsFollowEveryCall)
+{
+    if (!QFontDatabase::hasFamily("IPAGothic"))
+        GTEST_SKIP() << "IPAGothic is not installed";
+    TGraphP surface;
+    surface.SetFont("IPAGothic", 0, 12.0);
+    surface.SetFont("IPAGothic", 0, 12.0);
+    EXPECT_TRUE(surface.hasFont());
+    EXPECT_EQ(surface.font().pixelSize(), 12);
+    surface.SetFont("IPAGothic", 3, 12.0);
+    EXPECT_TRUE(surface.font().bold());
+    EXPECT_TRUE(surface.font().italic());
+    surface.SetFont("IPAGothic", 3, 20.0);
+    EXPECT_EQ(surface.font().pixelSize(), 20);
+    surface.SetFont("No Such Family 12345", 3, 20.0);
+    EXPECT_FALSE(surface.hasFont());
+    surface.SetFont("No Such Family 12345", 3, 20.0);
+    EXPECT_FALSE(surface.hasFont());
+    surface.SetFont("IPAGothic", 3, 20.0);
+    EXPECT_TRUE(surface.hasFont());
+    EXPECT_EQ(surface.font().family(), "IPAGothic");
+}
+
 }  // namespace
