@@ -16,7 +16,11 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <QThread>
+#include <algorithm>
 #include <iterator>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -73,13 +77,8 @@ const ExportFormat* formatFor(const QString& path)
     return nullptr;
 }
 
-// The elements alone at scale 1 and no pan; the caller decides the background.
-bool drawElementsOn(Drawing& drawing, QPaintDevice* device, QSize size)
+PictureParams exportParams(QSize size)
 {
-    TGraphP surface;
-    surface.setAttributes(&drawing.attributes);
-    if (!surface.Begin(device))
-        return false;
     PictureParams params;
     params.imageWidth = size.width();
     params.imageHeight = size.height();
@@ -87,10 +86,53 @@ bool drawElementsOn(Drawing& drawing, QPaintDevice* device, QSize size)
     params.canvasHeight = size.height();
     params.drawFrame = false;
     params.registerSnapPoints = false;
+    return params;
+}
+
+// The elements alone at scale 1 and no pan; the caller decides the background.
+bool drawElementsOn(Drawing& drawing, QPaintDevice* device, QSize size)
+{
+    TGraphP surface;
+    surface.setAttributes(&drawing.attributes);
+    if (!surface.Begin(device))
+        return false;
     drawing.snapPoints.clear();
-    DrawElements(surface, drawing, params);
+    DrawElements(surface, drawing, exportParams(size));
     surface.End();
     return true;
+}
+
+// One band of a raster picture: rows [top, top + height). The surface works
+// on an image of its own over the shared pixels, so no QImage is shared
+// between threads.
+void drawBand(const Drawing& drawing, uchar* pixels, const QImage& picture, int top, int height)
+{
+    QImage image(pixels, picture.width(), picture.height(), picture.bytesPerLine(), picture.format());
+    TGraphP surface;
+    if (!surface.BeginBand(&image, QRect(0, top, picture.width(), height)))
+        return;
+    DrawElementsReadOnly(surface, drawing, exportParams(picture.size()));
+    surface.End();
+}
+
+// Raster pictures are drawn in horizontal bands, one thread each. Every band
+// rasterizes on the whole picture and writes only its own rows, skipping the
+// elements that cannot reach them, so together the bands are exactly the
+// picture one pass would draw.
+void drawRasterBands(Drawing& drawing, QImage& picture)
+{
+    constexpr int kMinBandRows = 64;
+    const int threads = std::clamp(QThread::idealThreadCount(), 1, 8);
+    const int bands = std::clamp(picture.height() / kMinBandRows, 1, threads);
+    const int rows = (picture.height() + bands - 1) / bands;
+    drawing.RecomputeLayerUse();
+    uchar* pixels = picture.bits(); // detaches once, before the threads share the pixels
+    std::vector<std::jthread> workers;
+    for (int top = rows; top < picture.height(); top += rows)
+        workers.emplace_back([&, top] {
+            drawBand(drawing, pixels, picture, top, std::min(rows, picture.height() - top));
+        });
+    drawBand(drawing, pixels, picture, 0, std::min(rows, picture.height()));
 }
 
 bool writeQtImage(const ExportJob& job, QIODevice& device, QString& reason)
@@ -198,7 +240,8 @@ QImage RenderPicture(Drawing& drawing, int width, int height)
     if (picture.isNull())
         return {};
     picture.fill(Qt::white);
-    drawElementsOn(drawing, &picture, picture.size());
+    drawing.snapPoints.clear();
+    drawRasterBands(drawing, picture);
     return picture;
 }
 

@@ -95,6 +95,7 @@ bool TGraphP::Begin(QPaintDevice* device)
     s.painter.setRenderHint(QPainter::TextAntialiasing, false);
     s.painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     s.base = QTransform();
+    s.band = QRect();
     if (s.painter.paintEngine() && s.painter.paintEngine()->type() == QPaintEngine::Raster)
         s.base.translate(kPixelOffset, kPixelOffset);
     s.painter.setWorldTransform(s.base);
@@ -102,6 +103,29 @@ bool TGraphP::Begin(QPaintDevice* device)
     s.fontBuilt = false;
     s.active = true;
     return true;
+}
+
+bool TGraphP::BeginBand(QPaintDevice* device, const QRect& band)
+{
+    if (band.isEmpty() || !Begin(device))
+        return false;
+    m_state->band = band;
+    m_state->clipToBand();
+    return true;
+}
+
+void TGraphP::State::clipToBand()
+{
+    if (band.isNull()) {
+        painter.setClipping(false);
+        return;
+    }
+    // Set in device pixels: through the pixel-centre offset a rectangle
+    // would no longer be whole pixels.
+    const QTransform world = painter.worldTransform();
+    painter.setWorldTransform(QTransform());
+    painter.setClipRect(band);
+    painter.setWorldTransform(world);
 }
 
 void TGraphP::End()
@@ -320,14 +344,17 @@ void TGraphP::FillRectInt(int x1, int y1, int x2, int y2) { FillRectangle(QRectF
 
 void TGraphP::ClipToPath()
 {
-    if (m_state->active)
-        m_state->painter.setClipPath(m_path, Qt::ReplaceClip);
+    State& s = *m_state;
+    if (!s.active)
+        return;
+    s.clipToBand();
+    s.painter.setClipPath(m_path, s.band.isNull() ? Qt::ReplaceClip : Qt::IntersectClip);
 }
 
 void TGraphP::ResetClip()
 {
     if (m_state->active)
-        m_state->painter.setClipping(false);
+        m_state->clipToBand();
 }
 
 QRectF TGraphP::GetClipBounds() const

@@ -32,6 +32,11 @@ public:
 
     // --- life and target -------------------------------------------------
     bool Begin(QPaintDevice* device);
+    // Draws only the device pixels inside `band` but rasterizes as Begin(device)
+    // does, so several surfaces on one device, each with its own band (and
+    // each in its own thread), draw together what one surface draws, pixel
+    // for pixel. ClipToPath and ResetClip keep to the band.
+    bool BeginBand(QPaintDevice* device, const QRect& band);
     void End();
     bool isActive() const;
     QPainter* painter();  // null outside Begin/End

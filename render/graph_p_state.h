@@ -23,6 +23,10 @@ struct TGraphP::State {
     QPainter painter;
     bool active = false;
     QTransform base;  // the pixel-centre offset on raster targets, identity elsewhere
+    QRect band;       // BeginBand: the device pixels this surface may touch; null otherwise
+
+    // Replaces the clip by the band, or removes it without a band.
+    void clipToBand();
 
     // pen
     bool hasPen = false;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <map>
+#include <mutex>
 #include <tuple>
 
 namespace {
@@ -83,9 +84,11 @@ bool hatchBit(int style, int x, int y)
 QImage hatchCell(int style, QRgb foreArgb, QRgb backArgb)
 {
     using Key = std::tuple<int, QRgb, QRgb>;
-    static std::map<Key, QImage> cache;  // the UI thread only; a few dozen entries at most in practice
+    static std::map<Key, QImage> cache;  // a few dozen entries at most in practice
+    static std::mutex mutex;             // bands of one export draw in threads
     style = normalHatchStyle(style);
     const Key key{style, foreArgb, backArgb};
+    const std::lock_guard lock(mutex);
     if (auto it = cache.find(key); it != cache.end())
         return it->second;
 

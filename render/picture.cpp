@@ -26,12 +26,16 @@ constexpr int kMaxGridLinesPerRun = 1 << 20;
 // The area the paint can touch or register points in, in canvas pixels: the
 // canvas of the params and the device as seen through the painter's current
 // transform. Null when the transform cannot be inverted (nothing is culled).
-QRectF visibleArea(TGraphP& g, const PictureParams& p)
+// With clipOnly the canvas of the params does not count: a band of a
+// larger picture sees just its own rows.
+QRectF visibleArea(TGraphP& g, const PictureParams& p, bool clipOnly = false)
 {
     QRectF area(0, 0, std::max(p.canvasWidth, 0), std::max(p.canvasHeight, 0));
     const QPainter* painter = g.painter();
     if (!painter || !painter->device())
         return area;
+    if (clipOnly)
+        return g.GetClipBounds();
     bool invertible = false;
     const QTransform inverse = painter->worldTransform().inverted(&invertible);
     if (!invertible)
@@ -136,6 +140,24 @@ std::vector<int32_t> paintOrder(const Drawing& drawing)
     return order;
 }
 
+// Draws every visible element that can reach the visible area, in paint
+// order, and calls drawn(ref) for each one its renderer drew.
+template <class Drawn>
+void elementPass(TGraphP& g, const Drawing& drawing, const PictureParams& p, bool clipOnly, Drawn&& drawn)
+{
+    g.setAttributes(&drawing.attributes);
+    g.SetPenArgb(kBlack);
+    const QRectF area = visibleArea(g, p, clipOnly);
+    const bool cull = !area.isNull();
+    for (const int32_t position : paintOrder(drawing)) {
+        const ElementRef& ref = drawing.registry[static_cast<size_t>(position)];
+        if (cull && ElementOffArea(drawing, ref, p.view, area))
+            continue;
+        if (RenderElement(g, -1, p.view, drawing, ref))
+            drawn(ref);
+    }
+}
+
 }  // namespace
 
 void DrawPicture(TGraphP& g, Drawing& drawing, const PictureParams& p)
@@ -160,16 +182,14 @@ void DrawPicture(TGraphP& g, Drawing& drawing, const PictureParams& p)
 void DrawElements(TGraphP& g, Drawing& drawing, const PictureParams& p)
 {
     drawing.RecomputeLayerUse();
-    g.setAttributes(&drawing.attributes);
-    g.SetPenArgb(kBlack);
-    const QRectF area = visibleArea(g, p);
-    const bool cull = !area.isNull();
     const CanvasView canvas{p.view, p.canvasWidth, p.canvasHeight};
-    for (const int32_t position : paintOrder(drawing)) {
-        const ElementRef& ref = drawing.registry[static_cast<size_t>(position)];
-        if (cull && ElementOffArea(drawing, ref, p.view, area))
-            continue;
-        if (RenderElement(g, -1, p.view, drawing, ref) && p.registerSnapPoints)
+    elementPass(g, drawing, p, false, [&](const ElementRef& ref) {
+        if (p.registerSnapPoints)
             RegisterSnapPoints(drawing, ref, canvas);
-    }
+    });
+}
+
+void DrawElementsReadOnly(TGraphP& g, const Drawing& drawing, const PictureParams& p)
+{
+    elementPass(g, drawing, p, true, [](const ElementRef&) {});
 }

@@ -26,3 +26,8 @@ struct PictureParams {
 void DrawPicture(TGraphP&, Drawing&, const PictureParams&);
 // The element pass alone (no background, grid or frame).
 void DrawElements(TGraphP&, Drawing&, const PictureParams&);
+// The element pass on a drawing whose layer use is up to date
+// (Drawing::RecomputeLayerUse), registering nothing and culling to the
+// surface's clip. It only reads the drawing, so several surfaces may run it
+// at once, each on its band of one picture (TGraphP::BeginBand).
+void DrawElementsReadOnly(TGraphP&, const Drawing&, const PictureParams&);

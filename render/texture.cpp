@@ -24,8 +24,14 @@ constexpr size_t kCacheEntries = 8;
 
 std::list<CacheEntry>& cache()
 {
-    static std::list<CacheEntry> entries;  // most recent first; UI thread only
+    static std::list<CacheEntry> entries;  // most recent first; guarded by cacheMutex
     return entries;
+}
+
+std::mutex& cacheMutex()
+{
+    static std::mutex mutex;  // bands of one export draw in threads
+    return mutex;
 }
 
 void limitQtAllocations()
@@ -73,6 +79,7 @@ TextureResult loadTexture(const QString& path)
     if (ec || size == 0 || size > std::uintmax_t(kTextureMaxFileBytes))
         return {TextureLoad::Failed, {}};
 
+    const std::lock_guard lock(cacheMutex());
     auto& entries = cache();
     for (auto it = entries.begin(); it != entries.end(); ++it) {
         if (it->path == path && it->size == size && it->modified == modified) {

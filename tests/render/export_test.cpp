@@ -6,6 +6,8 @@
 #include "model/data.h"
 #include "render/export.h"
 #include "render/gif_writer.h"
+#include "render/graph_p.h"
+#include "render/picture.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,6 +92,105 @@ TEST_P(RasterExport, LeavesTheSnapListEmpty)
     d.snapPoints.push_back(SnapPoint { 1, 0, 0, 5, 5, 5.0, 5.0 });
     ASSERT_TRUE(ExportImage(d, dir.filePath(GetParam().file), kWidth, kHeight).ok());
     EXPECT_TRUE(d.snapPoints.empty());
+}
+
+// Many elements of every look, crossing the rows where the bands meet:
+// plain, alpha and hatch pens 1 and 3 px wide, hatch, radial and alpha fills,
+// dashes, and text.
+Drawing crowdedDrawing(int width, int height)
+{
+    Drawing d;
+    AttributeTables& a = d.attributes;
+    appendEntry(a.penColor, PenColorEntry { 0, 0x000000 });
+    appendEntry(a.penColor, PenColorEntry { 0, 0xC02000 });
+    appendEntry(a.penAlphaColor, PenAlphaColorEntry { 0, 0x0000FF, 128 });
+    appendEntry(a.penHatch, HatchEntry { 0, 5, 0x000000, 255, 0xFFFFFF, 255 });
+    appendEntry(a.brushColor, PenColorEntry { 0, 0x80C0FF });
+    appendEntry(a.brushHatch, HatchEntry { 0, 9, 0x008000, 255, 0xE0E0E0, 255 });
+    appendEntry(a.brushRadial, RadialEntry { 0, 0xFFFFFF, 200, 0x402010, 255 });
+    appendEntry(a.width, WidthEntry { 0, 1 });
+    appendEntry(a.width, WidthEntry { 0, 3 });
+    appendEntry(a.lineType, LineTypeEntry { 0, 0, 0 });
+    appendEntry(a.lineType, LineTypeEntry { 0, 1, 0 });
+    const int penKinds[] = { 1, 2, 3 };
+    const int penRefs[] = { 0, 0, 0 };
+    const int brushKinds[] = { 1, 3, 6 };
+    for (int i = 0; i < 600; ++i) {
+        const double x = (i * 37) % width, y = (i * 53) % height, r = 4 + (i * 7) % 40;
+        const int pen = i % 3, widthRef = (i / 3) % 2, dash = (i / 6) % 2;
+        const ClosedHeader closed { i % 3, 0, penKinds[pen], penRefs[pen] + (pen == 0 ? i % 2 : 0), widthRef, dash,
+            i % 3, brushKinds[(i / 2) % 3], 0 };
+        const OutlineHeader outline { 0, penKinds[pen], penRefs[pen], widthRef, dash, i % 4 };
+        switch (i % 5) {
+        case 0: d.AppendLine({ outline, x, y, x + r, y - 2 * r }); break;
+        case 1: d.AppendRect({ closed, x, y, x + r, y + r / 2 }); break;
+        case 2: d.AppendCircle({ closed, 0, x, y, r }); break;
+        case 3: d.AppendPolyline({ outline, { { x, y }, { x + r, y + r }, { x + 2 * r, y - r } } }); break;
+        default: {
+            TextRecord t;
+            t.x = x, t.y = y, t.size = 14, t.angle = 20, t.xRatio = 1;
+            t.fontName = "IPAGothic";
+            t.text = "band " + std::to_string(i);
+            d.AppendText(std::move(t));
+        }
+        }
+    }
+    return d;
+}
+
+// The export draws in bands, one thread each; the picture must be the one a
+// single surface draws.
+TEST(RasterBands, PictureEqualsOnePassPixelForPixel)
+{
+    constexpr int width = 400, height = 300;
+    Drawing banded = crowdedDrawing(width, height);
+    const QImage picture = RenderPicture(banded, width, height);
+    ASSERT_FALSE(picture.isNull());
+
+    Drawing single = crowdedDrawing(width, height);
+    QImage expected(width, height, QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    TGraphP surface;
+    ASSERT_TRUE(surface.Begin(&expected));
+    PictureParams params;
+    params.imageWidth = params.canvasWidth = width;
+    params.imageHeight = params.canvasHeight = height;
+    DrawElements(surface, single, params);
+    surface.End();
+    ASSERT_EQ(picture.size(), expected.size());
+    int differing = 0, inked = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            differing += picture.pixel(x, y) != expected.pixel(x, y);
+            inked += expected.pixel(x, y) != qRgb(255, 255, 255);
+        }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(inked, width * height / 4) << "the drawing covers much of the picture";
+}
+
+// A banded surface writes nothing outside its band, even when a renderer
+// clips to a path and resets the clip.
+TEST(RasterBands, SurfaceKeepsToItsBandThroughClipChanges)
+{
+    QImage image(60, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    TGraphP surface;
+    ASSERT_TRUE(surface.BeginBand(&image, QRect(0, 20, 60, 20)));
+    surface.SetSolidBrush(qRgb(255, 0, 0));
+    surface.path().addEllipse(QRectF(0, 0, 60, 60));
+    surface.ClipToPath();
+    surface.FillRectangle(QRectF(0, 0, 60, 60));
+    surface.ResetClip();
+    surface.SetSolidBrush(qRgb(0, 0, 255));
+    surface.FillRectangle(QRectF(25, 0, 10, 60));
+    surface.End();
+    for (int y = 0; y < 60; ++y) {
+        const bool inBand = y >= 20 && y < 40;
+        EXPECT_EQ(image.pixel(30, y), inBand ? qRgb(0, 0, 255) : qRgb(255, 255, 255)) << y;
+        EXPECT_EQ(image.pixel(10, y), inBand ? qRgb(255, 0, 0) : qRgb(255, 255, 255)) << y;
+    }
+    EXPECT_EQ(image.pixel(0, 20), qRgb(255, 255, 255)) << "outside the clip path";
+    EXPECT_EQ(image.pixel(59, 39), qRgb(255, 255, 255)) << "outside the clip path";
 }
 
 INSTANTIATE_TEST_SUITE_P(Extensions, RasterExport,
