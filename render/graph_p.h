@@ -91,6 +91,18 @@ public:
     void FillOrOutlineRect(int mode, QPointF corner1, QPointF corner2);
     void FillRectInt(int x1, int y1, int x2, int y2);
 
+    // The point list: renderers of the point-list kinds load an element's
+    // canvas points here, draw them with one call and clear the list, so the
+    // storage is reused from element to element.
+    void PointListClear() { m_points.clear(); }
+    int PointListPush(double x, double y)
+    {
+        m_points.append(QPointF(x, y));
+        return static_cast<int>(m_points.size());
+    }
+    int CountUsed() const { return static_cast<int>(m_points.size()); }
+    const QPolygonF& pointList() const { return m_points; }
+
     // The current path: renderers build outlines here; the path gradient
     // brush and ClipToPath use it.
     QPainterPath& path() { return m_path; }
@@ -163,4 +175,5 @@ private:
     std::unique_ptr<State> m_state;
     const AttributeTables* m_tables = nullptr;
     QPainterPath m_path;
+    QPolygonF m_points;
 };

@@ -92,10 +92,6 @@ struct CornerOutline {
 };
 CornerOutline CornerRectOutline(const CornerRectRecord& r, const ViewTransform& v);
 
-// The cardinal spline of tension 0.5 through the points as cubic Beziers
-// (what DrawCurve and DrawClosedCurve draw); empty for fewer than 2 points.
-QPainterPath CardinalSplinePath(const QPolygonF& points, bool closed);
-
 // Fill, then outline, of a closed element drawn by two primitives.
 template <class Fill, class Outline>
 void fillThenOutline(int fillMode, Fill&& fill, Outline&& outline)

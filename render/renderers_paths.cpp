@@ -2,7 +2,7 @@
 // open and closed C-splines (cardinal splines of tension 0.5). Their gradient
 // frames span the drawn points, or for the splines the curve's own bounding
 // box, which can reach beyond the points.
-#include <algorithm>
+#include <array>
 
 #include "render/renderers.h"
 #include "render/renderers_p.h"
@@ -11,18 +11,18 @@ using namespace render_detail;
 
 namespace {
 
-QPolygonF toCanvasPoints(const ViewTransform& v, const std::vector<PointD>& points, size_t count)
+// Loads the first count points, in canvas pixels, into the surface's point list.
+const QPolygonF& loadPoints(TGraphP& g, const ViewTransform& v, const std::vector<PointD>& points, size_t count)
 {
-    QPolygonF out;
-    out.reserve(static_cast<qsizetype>(count));
+    g.PointListClear();
     for (size_t i = 0; i < count; ++i)
-        out.append(toCanvas(v, points[i]));
-    return out;
+        g.PointListPush(v.toScreenX(points[i].x), v.toScreenY(points[i].y));
+    return g.pointList();
 }
 
-QPolygonF toCanvasPoints(const ViewTransform& v, const std::vector<PointD>& points)
+const QPolygonF& loadPoints(TGraphP& g, const ViewTransform& v, const std::vector<PointD>& points)
 {
-    return toCanvasPoints(v, points, points.size());
+    return loadPoints(g, v, points, points.size());
 }
 
 GradientLayout framedBy(std::span<const QPointF> points, const QRectF& box)
@@ -62,31 +62,15 @@ LineRecord asLine(const OutlineHeader& h, const std::vector<PointD>& points)
 
 }  // namespace
 
-QPainterPath render_detail::CardinalSplinePath(const QPolygonF& pts, bool closed)
-{
-    QPainterPath path;
-    const qsizetype n = pts.size();
-    if (n < 2)
-        return path;
-    constexpr double k = 0.5 / 3;  // tension / 3
-    auto at = [&](qsizetype i) { return closed ? pts[((i % n) + n) % n] : pts[std::clamp<qsizetype>(i, 0, n - 1)]; };
-    path.moveTo(pts[0]);
-    const qsizetype segments = closed ? n : n - 1;
-    for (qsizetype i = 0; i < segments; ++i)
-        path.cubicTo(at(i) + k * (at(i + 1) - at(i - 1)), at(i + 1) - k * (at(i + 2) - at(i)), at(i + 1));
-    if (closed)
-        path.closeSubpath();
-    return path;
-}
-
 void RenderPolyline(TGraphP& g, int level, const ViewTransform& v, const OpenPathRecord& r)
 {
-    renderOpen(g, level, v, r.h, toCanvasPoints(v, r.points));
+    renderOpen(g, level, v, r.h, loadPoints(g, v, r.points));
+    g.PointListClear();
 }
 
 void RenderPolygon(TGraphP& g, int level, const ViewTransform& v, const ClosedPathRecord& r)
 {
-    const QPolygonF pts = toCanvasPoints(v, r.points);
+    const QPolygonF& pts = loadPoints(g, v, r.points);
     const QRectF box = pts.boundingRect();
     ClosedLook look;
     look.capCode = 0;
@@ -102,6 +86,7 @@ void RenderPolygon(TGraphP& g, int level, const ViewTransform& v, const ClosedPa
     fillThenOutline(
         r.h.fillMode, [&] { g.FillPolygon(pts); }, [&] { g.DrawPolygon(pts); });
     g.NewPath();
+    g.PointListClear();
 }
 
 // Beziers take 1 + 3k points; trailing points that do not complete a segment
@@ -113,9 +98,10 @@ void RenderBezier(TGraphP& g, int level, const ViewTransform& v, const OpenPathR
         RenderPolyline(g, level, v, r);
         return;
     }
-    const QPolygonF pts = toCanvasPoints(v, r.points, 3 * ((n - 1) / 3) + 1);
+    const QPolygonF& pts = loadPoints(g, v, r.points, 3 * ((n - 1) / 3) + 1);
     applyOutlinePen(g, level, v.scale, r.h, framedBy(pts, pts.boundingRect()), joinFromEndStyle(r.h.endStyle));
     g.DrawBeziers(pts);
+    g.PointListClear();
 }
 
 void RenderOpenSpline(TGraphP& g, int level, const ViewTransform& v, const OpenPathRecord& r)
@@ -124,12 +110,13 @@ void RenderOpenSpline(TGraphP& g, int level, const ViewTransform& v, const OpenP
         RenderLine(g, level, v, asLine(r.h, r.points));
         return;
     }
-    const QPolygonF pts = toCanvasPoints(v, r.points);
+    const QPolygonF& pts = loadPoints(g, v, r.points);
     std::array<QPointF, 4> box{};
     if (r.h.penKind == 5)
-        box = cornersOf(CardinalSplinePath(pts, false).boundingRect());
+        box = cornersOf(TGraphP::CurvePath(pts, false).boundingRect());
     applyOutlinePen(g, level, v.scale, r.h, framedBy(box, QRectF(box[0], box[2])), joinFromEndStyle(r.h.endStyle));
     g.DrawCurve(pts);
+    g.PointListClear();
 }
 
 void RenderClosedSpline(TGraphP& g, int level, const ViewTransform& v, const ClosedPathRecord& r)
@@ -139,13 +126,13 @@ void RenderClosedSpline(TGraphP& g, int level, const ViewTransform& v, const Clo
         RenderLine(g, level, v, asLine(h, r.points));
         return;
     }
-    const QPolygonF pts = toCanvasPoints(v, r.points);
+    const QPolygonF& pts = loadPoints(g, v, r.points);
     const bool radial = r.h.brushKind == 6 && isFilled(r.h.fillMode);
     const bool gradient = r.h.penKind == 5 || r.h.brushKind == 5;
     std::array<QPointF, 4> box{};
     if (radial || gradient) {
         g.NewPath();
-        g.path() = CardinalSplinePath(pts, true);
+        g.path() = TGraphP::CurvePath(pts, true);
         box = cornersOf(g.path().boundingRect());
     }
     ClosedLook look;
@@ -157,4 +144,5 @@ void RenderClosedSpline(TGraphP& g, int level, const ViewTransform& v, const Clo
     fillThenOutline(
         r.h.fillMode, [&] { g.FillClosedCurve(pts); }, [&] { g.DrawClosedCurve(pts); });
     g.NewPath();
+    g.PointListClear();
 }
