@@ -18,7 +18,7 @@ void BM_ExportProcess(benchmark::State& state, const char* extension)
     QTemporaryDir dir;
     const QString input = dir.filePath("bench.mt");
     Drawing drawing;
-    fillSampleDrawing(drawing, SampleSpec { int(state.range(0)), 1920, 1080, 1 });
+    fillSampleDrawing(drawing, SampleOptions { int(state.range(0)), 1920, 1080, 1 });
     if (!WriteDrawing(QFile::encodeName(input).toStdString(), drawing, ImageSize { 1920, 1080 }).ok()) {
         state.SkipWithError("cannot write the drawing");
         return;

@@ -27,7 +27,7 @@ const Drawing& sample(int count)
     static std::map<int, Drawing> drawings;
     auto [it, fresh] = drawings.try_emplace(count);
     if (fresh)
-        fillSampleDrawing(it->second, SampleSpec{count, kWidth, kHeight, 1});
+        fillSampleDrawing(it->second, SampleOptions{count, kWidth, kHeight, 1});
     return it->second;
 }
 

@@ -7,10 +7,10 @@
 namespace {
 class Sampler {
 public:
-    Sampler(const SampleSpec& spec) : m_spec(spec), m_rng(spec.seed) {}
+    Sampler(const SampleOptions& options) : m_options(options), m_rng(options.seed) {}
 
-    double x() { return std::uniform_real_distribution<double>(0, m_spec.width)(m_rng); }
-    double y() { return std::uniform_real_distribution<double>(0, m_spec.height)(m_rng); }
+    double x() { return std::uniform_real_distribution<double>(0, m_options.width)(m_rng); }
+    double y() { return std::uniform_real_distribution<double>(0, m_options.height)(m_rng); }
     double size() { return std::uniform_real_distribution<double>(2, 60)(m_rng); }
     double angle() { return std::uniform_real_distribution<double>(-180, 180)(m_rng); }
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
@@ -25,7 +25,7 @@ public:
     }
 
 private:
-    const SampleSpec& m_spec;
+    const SampleOptions& m_options;
     std::mt19937 m_rng;
 };
 
@@ -80,7 +80,7 @@ void appendOne(Drawing& d, Sampler& s, ElementKind kind)
 }
 }  // namespace
 
-void fillSampleDrawing(Drawing& drawing, const SampleSpec& spec)
+void fillSampleDrawing(Drawing& drawing, const SampleOptions& options)
 {
     drawing.ResetDatabase();
     drawing.SetUpLayers();
@@ -93,9 +93,9 @@ void fillSampleDrawing(Drawing& drawing, const SampleSpec& spec)
     appendEntry(a.width, WidthEntry{0, 2.5});
     appendEntry(a.lineType, LineTypeEntry{0, 0, 0});
 
-    Sampler sampler(spec);
+    Sampler sampler(options);
     drawing.journal.BeginGroup();
-    for (int i = 0; i < spec.elementCount; ++i)
+    for (int i = 0; i < options.elementCount; ++i)
         appendOne(drawing, sampler, kAllKinds[static_cast<size_t>(i) % kAllKinds.size()]);
     drawing.journal.EndGroup();
     drawing.markSaved();

@@ -5,11 +5,11 @@
 
 #include "model/data.h"
 
-struct SampleSpec {
+struct SampleOptions {
     int elementCount = 1000;
     double width = 1920;
     double height = 1080;
     unsigned seed = 1;
 };
 
-void fillSampleDrawing(Drawing& drawing, const SampleSpec& spec);
+void fillSampleDrawing(Drawing& drawing, const SampleOptions& options);

@@ -41,17 +41,17 @@ QPainterPath polylinePath(const QPolygonF& points, bool closed)
 
 // --- state helpers --------------------------------------------------------------
 
-StrokeSpec TGraphP::State::strokeSpec() const
+StrokeStyle TGraphP::State::strokeStyle() const
 {
-    StrokeSpec spec;
-    spec.width = penWidth;
-    spec.startCap = startCap;
-    spec.endCap = endCap;
-    spec.dashStyle = dashStyle;
-    spec.dashCap = dashCap;
-    spec.lineJoin = lineJoin;
-    spec.customDashes.assign(dashPattern.begin(), dashPattern.begin() + dashCount);
-    return spec;
+    StrokeStyle style;
+    style.width = penWidth;
+    style.startCap = startCap;
+    style.endCap = endCap;
+    style.dashStyle = dashStyle;
+    style.dashCap = dashCap;
+    style.lineJoin = lineJoin;
+    style.customDashes.assign(dashPattern.begin(), dashPattern.begin() + dashCount);
+    return style;
 }
 
 Paint TGraphP::State::fillPaint() const
@@ -69,7 +69,7 @@ Paint TGraphP::State::fillPaint() const
 void TGraphP::State::stroke(const QPainterPath& path, bool open)
 {
     if (active && hasPen)
-        strokePath(painter, path, strokeSpec(), penPaint, open);
+        strokePath(painter, path, strokeStyle(), penPaint, open);
 }
 
 void TGraphP::State::fill(const QPainterPath& area)

@@ -64,7 +64,7 @@ struct TGraphP::State {
     double penAngle = 0, penMin = 0, penMax = 0;
     double brushAngle = 0, brushMin = 0, brushMax = 0;
 
-    StrokeSpec strokeSpec() const;
+    StrokeStyle strokeStyle() const;
     Paint fillPaint() const;  // the paint of the active brush
 
     // Do nothing outside Begin/End, without a pen, or without a brush.

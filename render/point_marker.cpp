@@ -12,7 +12,7 @@ namespace {
 
 enum class Shape { Circle, DoubleCircle, Diameters, Square, Polygon, Star };
 
-struct MarkerSpec {
+struct MarkerShape {
     Shape shape;
     bool filled;
     int count;           // diameters, polygon vertices or star tips
@@ -21,7 +21,7 @@ struct MarkerSpec {
     double innerRatio;   // stars: inner radius / outer radius; diameters: reach / r
 };
 
-constexpr MarkerSpec kMarkers[25] = {
+constexpr MarkerShape kMarkers[25] = {
     {Shape::Circle, false, 0, 0, 0, 0},           // 0 circle
     {Shape::Circle, true, 0, 0, 0, 0},            // 1 filled circle
     {Shape::DoubleCircle, false, 0, 0, 0, 0},     // 2 circles r and r/2
@@ -49,7 +49,7 @@ constexpr MarkerSpec kMarkers[25] = {
     {Shape::Star, true, 6, 90, 0, 0.5},           // 24
 };
 
-const MarkerSpec& markerOf(int style)
+const MarkerShape& markerOf(int style)
 {
     return style >= 0 && style < 25 ? kMarkers[style] : kMarkers[0];
 }
@@ -62,7 +62,7 @@ QPointF polar(double cx, double cy, double r, double deg)
 
 // Vertices on circles of alternating radii (all r for a polygon), closed by
 // repeating the first.
-QPolygonF ring(const MarkerSpec& m, double cx, double cy, double r)
+QPolygonF ring(const MarkerShape& m, double cx, double cy, double r)
 {
     const bool star = m.shape == Shape::Star;
     const int n = star ? 2 * m.count : m.count;
@@ -90,7 +90,7 @@ bool PointMarkerIsFilled(int style)
 
 void DrawPointMarker(TGraphP& g, int style, double cx, double cy, double sizePx)
 {
-    const MarkerSpec& m = markerOf(style);
+    const MarkerShape& m = markerOf(style);
     const double r = sizePx / 2;
     switch (m.shape) {
     case Shape::Circle:

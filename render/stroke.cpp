@@ -260,10 +260,10 @@ QtJoin qtJoin(int lineJoin)
     }
 }
 
-void configureBody(QPainterPathStroker& stroker, const StrokeSpec& spec)
+void configureBody(QPainterPathStroker& stroker, const StrokeStyle& style)
 {
-    const QtJoin join = qtJoin(spec.lineJoin);
-    stroker.setWidth(spec.width);
+    const QtJoin join = qtJoin(style.lineJoin);
+    stroker.setWidth(style.width);
     stroker.setCapStyle(Qt::FlatCap);
     stroker.setJoinStyle(join.style);
     stroker.setMiterLimit(join.miterLimit);
@@ -280,13 +280,13 @@ QPainterPath polylinePath(const QPolygonF& poly, bool closed)
 
 // The body range of an open figure: an arrow anchor shortens the line by the
 // anchor size so the arrow's tip sits on the end point.
-std::pair<double, double> bodyRange(const Figure& figure, const Walk& walk, const StrokeSpec& spec)
+std::pair<double, double> bodyRange(const Figure& figure, const Walk& walk, const StrokeStyle& style)
 {
     double lo = 0, hi = walk.total();
-    if (!figure.closed && spec.startCap == LineCap::ArrowAnchor)
-        lo += anchorWidth(spec.width);
-    if (!figure.closed && spec.endCap == LineCap::ArrowAnchor)
-        hi -= anchorWidth(spec.width);
+    if (!figure.closed && style.startCap == LineCap::ArrowAnchor)
+        lo += anchorWidth(style.width);
+    if (!figure.closed && style.endCap == LineCap::ArrowAnchor)
+        hi -= anchorWidth(style.width);
     return {lo, hi};
 }
 
@@ -315,27 +315,27 @@ std::vector<Piece> piecesOf(const Walk& walk, double lo, double hi, const std::v
     return pieces;
 }
 
-void addFigureAnchors(QPainterPath& out, const Figure& figure, const StrokeSpec& spec)
+void addFigureAnchors(QPainterPath& out, const Figure& figure, const StrokeStyle& style)
 {
     if (figure.closed)
         return;
-    const double aw = anchorWidth(spec.width);
-    if (isAnchor(spec.startCap))
-        addAnchorShape(out, spec.startCap, figure.points.first(), headDirection(figure.points), aw);
-    if (isAnchor(spec.endCap))
-        addAnchorShape(out, spec.endCap, figure.points.last(), tailDirection(figure.points), aw);
+    const double aw = anchorWidth(style.width);
+    if (isAnchor(style.startCap))
+        addAnchorShape(out, style.startCap, figure.points.first(), headDirection(figure.points), aw);
+    if (isAnchor(style.endCap))
+        addAnchorShape(out, style.endCap, figure.points.last(), tailDirection(figure.points), aw);
 }
 
-void addFigureOutline(QPainterPath& out, const Figure& figure, const StrokeSpec& spec,
+void addFigureOutline(QPainterPath& out, const Figure& figure, const StrokeStyle& style,
                       const std::vector<double>& dashes, const QRectF& visible)
 {
     const Walk walk = walkOf(figure);
     if (walk.total() <= 0)
         return;
-    addFigureAnchors(out, figure, spec);
-    const auto [lo, hi] = bodyRange(figure, walk, spec);
+    addFigureAnchors(out, figure, style);
+    const auto [lo, hi] = bodyRange(figure, walk, style);
     QPainterPathStroker stroker;
-    configureBody(stroker, spec);
+    configureBody(stroker, style);
     const bool wholeClosed = figure.closed && dashes.empty();
     for (const Piece& piece : piecesOf(walk, lo, hi, dashes, wholeClosed ? QRectF() : visible)) {
         const QPolygonF poly = wholeClosed ? figure.points : walk.piece(piece.a, piece.b);
@@ -344,8 +344,8 @@ void addFigureOutline(QPainterPath& out, const Figure& figure, const StrokeSpec&
             continue;
         const bool figureHead = !figure.closed && piece.atStart;
         const bool figureTail = !figure.closed && piece.atEnd;
-        addCapShape(out, figureHead ? spec.startCap : spec.dashCap, poly.first(), headDirection(poly), spec.width);
-        addCapShape(out, figureTail ? spec.endCap : spec.dashCap, poly.last(), tailDirection(poly), spec.width);
+        addCapShape(out, figureHead ? style.startCap : style.dashCap, poly.first(), headDirection(poly), style.width);
+        addCapShape(out, figureTail ? style.endCap : style.dashCap, poly.last(), tailDirection(poly), style.width);
     }
 }
 
@@ -367,10 +367,10 @@ QRectF visibleRect(const QPainter& painter, double width)
     return logical.adjusted(-margin, -margin, margin, margin);
 }
 
-bool qtPenCanDraw(const StrokeSpec& spec, const Paint& paint)
+bool qtPenCanDraw(const StrokeStyle& style, const Paint& paint)
 {
-    return paint.kind == Paint::Kind::Solid && spec.dashStyle == DashStyle::Solid &&
-           spec.startCap == spec.endCap && spec.startCap <= LineCap::Round;
+    return paint.kind == Paint::Kind::Solid && style.dashStyle == DashStyle::Solid &&
+           style.startCap == style.endCap && style.startCap <= LineCap::Round;
 }
 
 Qt::PenCapStyle qtCap(int cap)
@@ -380,11 +380,11 @@ Qt::PenCapStyle qtCap(int cap)
 
 // Pens under one device pixel: 1-pixel lines at full colour with 1-pixel dash
 // units, no visible caps; anchors drawn at their minimum size.
-void strokeThin(QPainter& painter, const std::vector<Figure>& figures, const StrokeSpec& spec, const Paint& paint)
+void strokeThin(QPainter& painter, const std::vector<Figure>& figures, const StrokeStyle& style, const Paint& paint)
 {
     QPen pen(brushFor(paint, painter), 0);
     pen.setCapStyle(Qt::FlatCap);
-    const std::vector<double> dashes = dashLengths(spec);
+    const std::vector<double> dashes = dashLengths(style);
     if (!dashes.empty())
         pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
     QPainterPath lines, anchors;
@@ -393,11 +393,11 @@ void strokeThin(QPainter& painter, const std::vector<Figure>& figures, const Str
         const Walk walk = walkOf(figure);
         if (walk.total() <= 0)
             continue;
-        const auto [lo, hi] = bodyRange(figure, walk, spec);
+        const auto [lo, hi] = bodyRange(figure, walk, style);
         if (hi > lo)
             lines.addPath(polylinePath(lo > 0 || hi < walk.total() ? walk.piece(lo, hi) : figure.points,
                                        figure.closed));
-        addFigureAnchors(anchors, figure, spec);
+        addFigureAnchors(anchors, figure, style);
     }
     painter.strokePath(lines, pen);
     fillArea(painter, anchors, paint);
@@ -419,16 +419,16 @@ std::vector<Figure> figuresOf(const QPainterPath& path, bool allOpen)
     return figures;
 }
 
-std::vector<double> dashLengths(const StrokeSpec& spec)
+std::vector<double> dashLengths(const StrokeStyle& style)
 {
     static const std::vector<double> kPatterns[] = {
         {}, {3, 1}, {1, 1}, {3, 1, 1, 1}, {3, 1, 1, 1, 1, 1}};
     std::vector<double> dashes;
-    if (spec.dashStyle >= DashStyle::Dash && spec.dashStyle <= DashStyle::DashDotDot) {
-        dashes = kPatterns[spec.dashStyle];
-    } else if (spec.dashStyle == DashStyle::Custom) {
+    if (style.dashStyle >= DashStyle::Dash && style.dashStyle <= DashStyle::DashDotDot) {
+        dashes = kPatterns[style.dashStyle];
+    } else if (style.dashStyle == DashStyle::Custom) {
         // Entries must be positive; an empty or invalid pattern draws solid.
-        for (float v : spec.customDashes) {
+        for (float v : style.customDashes) {
             if (!(v > 0) || !std::isfinite(v))
                 return {};
             dashes.push_back(v);
@@ -436,46 +436,46 @@ std::vector<double> dashLengths(const StrokeSpec& spec)
         if (dashes.size() % 2 == 1)  // an odd pattern alternates on and off on its repeat
             dashes.insert(dashes.end(), dashes.begin(), dashes.end());
     }
-    const double unitPx = std::max(spec.width, 1.0);
+    const double unitPx = std::max(style.width, 1.0);
     for (double& d : dashes)
         d *= unitPx;
     return dashes;
 }
 
-QPainterPath strokeOutline(const std::vector<Figure>& figures, const StrokeSpec& spec, const QRectF& visible)
+QPainterPath strokeOutline(const std::vector<Figure>& figures, const StrokeStyle& style, const QRectF& visible)
 {
     QPainterPath out;
     out.setFillRule(Qt::WindingFill);
-    const std::vector<double> dashes = dashLengths(spec);
+    const std::vector<double> dashes = dashLengths(style);
     for (const Figure& figure : figures)
-        addFigureOutline(out, figure, spec, dashes, visible);
+        addFigureOutline(out, figure, style, dashes, visible);
     return out;
 }
 
-void strokeFigures(QPainter& painter, const std::vector<Figure>& figures, const StrokeSpec& spec,
+void strokeFigures(QPainter& painter, const std::vector<Figure>& figures, const StrokeStyle& style,
                    const Paint& paint)
 {
-    if (!(spec.width >= 0) || !std::isfinite(spec.width))
+    if (!(style.width >= 0) || !std::isfinite(style.width))
         return;
-    if (spec.width * deviceScale(painter) < 1) {
-        strokeThin(painter, figures, spec, paint);
+    if (style.width * deviceScale(painter) < 1) {
+        strokeThin(painter, figures, style, paint);
         return;
     }
-    fillArea(painter, strokeOutline(figures, spec, visibleRect(painter, spec.width)), paint);
+    fillArea(painter, strokeOutline(figures, style, visibleRect(painter, style.width)), paint);
 }
 
-void strokePath(QPainter& painter, const QPainterPath& path, const StrokeSpec& spec, const Paint& paint,
+void strokePath(QPainter& painter, const QPainterPath& path, const StrokeStyle& style, const Paint& paint,
                 bool allOpen)
 {
     if (path.isEmpty())
         return;
-    if (qtPenCanDraw(spec, paint) && spec.width * deviceScale(painter) >= 1) {
+    if (qtPenCanDraw(style, paint) && style.width * deviceScale(painter) >= 1) {
         // The common case QPen expresses exactly: skip building an outline.
-        const QtJoin join = qtJoin(spec.lineJoin);
-        QPen pen(QColor::fromRgba(paint.colour), spec.width, Qt::SolidLine, qtCap(spec.startCap), join.style);
+        const QtJoin join = qtJoin(style.lineJoin);
+        QPen pen(QColor::fromRgba(paint.colour), style.width, Qt::SolidLine, qtCap(style.startCap), join.style);
         pen.setMiterLimit(join.miterLimit);
         painter.strokePath(path, pen);
         return;
     }
-    strokeFigures(painter, figuresOf(path, allOpen), spec, paint);
+    strokeFigures(painter, figuresOf(path, allOpen), style, paint);
 }

@@ -36,7 +36,7 @@ namespace LineJoin {
 enum : int { Miter = 0, Bevel = 1, Round = 2, MiterClipped = 3 };
 }
 
-struct StrokeSpec {
+struct StrokeStyle {
     double width = 1;  // logical pixels
     int startCap = LineCap::Flat;
     int endCap = LineCap::Flat;
@@ -59,17 +59,17 @@ std::vector<Figure> figuresOf(const QPainterPath& path, bool allOpen = false);
 
 // Dash lengths in pixels (on, off, on, ...), empty for a solid line. The unit
 // is max(width, 1) so thin pens keep 1-pixel dashes.
-std::vector<double> dashLengths(const StrokeSpec& spec);
+std::vector<double> dashLengths(const StrokeStyle& style);
 
 // The outline to fill for a stroke of the figures. Dashes outside `visible`
 // (when it is valid) are skipped, keeping the pattern's phase, so a very long
 // line costs only what can be seen.
-QPainterPath strokeOutline(const std::vector<Figure>& figures, const StrokeSpec& spec,
+QPainterPath strokeOutline(const std::vector<Figure>& figures, const StrokeStyle& style,
                            const QRectF& visible = QRectF());
 
 // Strokes the figures on the painter with the pen's paint. Pens narrower than
 // one device pixel draw as 1-pixel lines at full colour (anchors still show).
-void strokeFigures(QPainter& painter, const std::vector<Figure>& figures, const StrokeSpec& spec,
+void strokeFigures(QPainter& painter, const std::vector<Figure>& figures, const StrokeStyle& style,
                    const Paint& paint);
-void strokePath(QPainter& painter, const QPainterPath& path, const StrokeSpec& spec, const Paint& paint,
+void strokePath(QPainter& painter, const QPainterPath& path, const StrokeStyle& style, const Paint& paint,
                 bool allOpen = false);

@@ -83,10 +83,10 @@ class CapGeometry : public ::testing::TestWithParam<CapGeometryRow> {};
 
 TEST_P(CapGeometry, OutlineBoundsMatchThePlatformsVectors)
 {
-    StrokeSpec spec;
-    spec.width = 10;
-    spec.startCap = spec.endCap = GetParam().cap;
-    const QRectF bounds = strokeOutline({Figure{QPolygonF{{5, 10}, {50, 10}}, false}}, spec).boundingRect();
+    StrokeStyle style;
+    style.width = 10;
+    style.startCap = style.endCap = GetParam().cap;
+    const QRectF bounds = strokeOutline({Figure{QPolygonF{{5, 10}, {50, 10}}, false}}, style).boundingRect();
     const QRectF want = GetParam().bounds;
     EXPECT_NEAR(bounds.left(), want.left(), 0.05);
     EXPECT_NEAR(bounds.right(), want.right(), 0.05);
@@ -109,27 +109,27 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(StrokeOutline, DashedLineKeepsItsPhaseFromTheFirstPoint)
 {
-    StrokeSpec spec;
-    spec.width = 10;
-    spec.dashStyle = DashStyle::Dash;  // 30 on, 10 off
-    const QPainterPath out = strokeOutline({Figure{QPolygonF{{5, 10}, {50, 10}}, false}}, spec);
+    StrokeStyle style;
+    style.width = 10;
+    style.dashStyle = DashStyle::Dash;  // 30 on, 10 off
+    const QPainterPath out = strokeOutline({Figure{QPolygonF{{5, 10}, {50, 10}}, false}}, style);
     EXPECT_TRUE(out.contains(QPointF(34, 10)));
     EXPECT_FALSE(out.contains(QPointF(40, 10)));
     EXPECT_TRUE(out.contains(QPointF(46, 10)));
     // the arrow's body stops a width short of each end, the anchors stay
-    spec.dashStyle = DashStyle::Solid;
-    spec.startCap = spec.endCap = LineCap::ArrowAnchor;
-    const QPainterPath arrow = strokeOutline({Figure{QPolygonF{{5, 10}, {50, 10}}, false}}, spec);
+    style.dashStyle = DashStyle::Solid;
+    style.startCap = style.endCap = LineCap::ArrowAnchor;
+    const QPainterPath arrow = strokeOutline({Figure{QPolygonF{{5, 10}, {50, 10}}, false}}, style);
     EXPECT_TRUE(arrow.contains(QPointF(27, 13)));
 }
 
 TEST(StrokeOutline, ClippingToTheVisibleAreaKeepsTheDashPhase)
 {
-    StrokeSpec spec;
-    spec.width = 2;
-    spec.dashStyle = DashStyle::Dot;  // 2 on, 2 off
+    StrokeStyle style;
+    style.width = 2;
+    style.dashStyle = DashStyle::Dot;  // 2 on, 2 off
     const Figure line{QPolygonF{{0, 0}, {1e7, 0}}, false};
-    const QPainterPath clipped = strokeOutline({line}, spec, QRectF(1000, -50, 100, 100));
+    const QPainterPath clipped = strokeOutline({line}, style, QRectF(1000, -50, 100, 100));
     EXPECT_TRUE(clipped.contains(QPointF(1001, 0)));
     EXPECT_FALSE(clipped.contains(QPointF(1003, 0)));
     EXPECT_TRUE(clipped.contains(QPointF(1005, 0)));
@@ -138,17 +138,17 @@ TEST(StrokeOutline, ClippingToTheVisibleAreaKeepsTheDashPhase)
 
 TEST(StrokeOutline, InvalidCustomPatternsDrawSolid)
 {
-    StrokeSpec spec;
-    spec.width = 2;
-    spec.dashStyle = DashStyle::Custom;
-    EXPECT_TRUE(dashLengths(spec).empty());
-    spec.customDashes = {2, 0};
-    EXPECT_TRUE(dashLengths(spec).empty());
-    spec.customDashes = {2, 1, 3};
-    EXPECT_EQ(dashLengths(spec), (std::vector<double>{4, 2, 6, 4, 2, 6}));
-    spec.width = 0.25;  // thin pens keep one-pixel units
-    spec.dashStyle = DashStyle::DashDot;
-    EXPECT_EQ(dashLengths(spec), (std::vector<double>{3, 1, 1, 1}));
+    StrokeStyle style;
+    style.width = 2;
+    style.dashStyle = DashStyle::Custom;
+    EXPECT_TRUE(dashLengths(style).empty());
+    style.customDashes = {2, 0};
+    EXPECT_TRUE(dashLengths(style).empty());
+    style.customDashes = {2, 1, 3};
+    EXPECT_EQ(dashLengths(style), (std::vector<double>{4, 2, 6, 4, 2, 6}));
+    style.width = 0.25;  // thin pens keep one-pixel units
+    style.dashStyle = DashStyle::DashDot;
+    EXPECT_EQ(dashLengths(style), (std::vector<double>{3, 1, 1, 1}));
 }
 
 struct DashRow { const char* name; double width; int firstGap; int gapEnd; };
