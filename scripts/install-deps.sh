@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the editor need,
 # only when one is missing. Uses sudo when not running as root.
+# fonts-urw-base35 stands in for Arial, Times New Roman and Courier New;
+# emf2svg and libwmf-bin let the tests read the exported metafiles back.
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-image-formats-plugins libgl-dev
   libgif-dev
-  fonts-ipafont fonts-ipaexfont
+  fonts-ipafont fonts-ipaexfont fonts-urw-base35
   xvfb xauth imagemagick
+  emf2svg libwmf-bin
 )
 missing=()
 for p in "${packages[@]}"; do
