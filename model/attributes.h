@@ -91,6 +91,15 @@ template <class Entry> int32_t appendEntry(std::vector<Entry>& table, Entry entr
     return entry.id;
 }
 
+// The entry a reference names, or null when it names none. References read
+// from a file are untrusted, so every look-up goes through here.
+template <class Entry> const Entry* entryAt(const std::vector<Entry>& table, int32_t ref)
+{
+    if (ref < 0 || static_cast<size_t>(ref) >= table.size())
+        return nullptr;
+    return &table[static_cast<size_t>(ref)];
+}
+
 template <class Entry> int32_t findOrAppend(std::vector<Entry>& table, const Entry& key)
 {
     const int32_t found = findEntry(table, key);

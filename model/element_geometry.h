@@ -29,11 +29,10 @@ int32_t recordLayer(const Record& record)
 // non-finite or negative width counts as 0.
 inline double penWidthOf(const Drawing& drawing, int32_t widthRef)
 {
-    const auto& widths = drawing.attributes.width;
-    if (widthRef < 0 || static_cast<size_t>(widthRef) >= widths.size())
+    const WidthEntry* entry = entryAt(drawing.attributes.width, widthRef);
+    if (!entry)
         return 1;
-    const double w = widths[static_cast<size_t>(widthRef)].width;
-    return std::isfinite(w) && w > 0 ? w : 0;
+    return std::isfinite(entry->width) && entry->width > 0 ? entry->width : 0;
 }
 
 // A (possibly partial) tilted ellipse as the records store it: degrees,

@@ -35,9 +35,8 @@ struct Extent {
 // at least 2 pixels wide; one pixel more for the pixel-centre offset.
 double penPadPx(const Drawing& d, int32_t widthRef, double scale)
 {
-    double widthPx = 1;
-    if (widthRef >= 0 && static_cast<size_t>(widthRef) < d.attributes.width.size())
-        widthPx = std::fabs(d.attributes.width[static_cast<size_t>(widthRef)].width * scale);
+    const WidthEntry* width = entryAt(d.attributes.width, widthRef);
+    const double widthPx = width ? std::fabs(width->width * scale) : 1;
     return 6 * std::max(widthPx, 2.0) + 4;
 }
 

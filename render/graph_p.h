@@ -44,6 +44,7 @@ public:
     // The attribute tables ApplyPen/ApplyBrush resolve references in. A
     // reference outside its table draws with the fallback of its kind.
     void setAttributes(const AttributeTables* tables) { m_tables = tables; }
+    const AttributeTables* attributes() const { return m_tables; }
 
     // --- colours (0x00BBGGRR references, ARGB results) --------------------
     static QRgb MakeARGB(int alpha, int red, int green, int blue);

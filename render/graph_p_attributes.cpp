@@ -21,9 +21,7 @@ namespace {
 template <class Entry>
 const Entry* entryAt(const AttributeTables* tables, const std::vector<Entry> AttributeTables::*table, int32_t ref)
 {
-    if (!tables || ref < 0 || size_t(ref) >= (tables->*table).size())
-        return nullptr;
-    return &(tables->*table)[size_t(ref)];
+    return tables ? entryAt(tables->*table, ref) : nullptr;
 }
 
 // The ends of a gradient running through `centre` along angleDeg over the

@@ -1,28 +1,23 @@
 // The dispatch from a registry entry to its kind's renderer, the device
 // companion that brackets one render in Begin/End, and the attribute steps all
 // renderers share (pen, join, brush, gradient orientation, highlight).
-//
-// The surface resolves attribute references itself and keeps the gradient
-// angles to itself; the two small helpers at the top read what a renderer
-// needs back out of the gradient frame (the brush angle's direction, the pen's
-// width in pixels) instead of looking into the attribute tables again.
 #include "render/renderers.h"
 
+#include <cmath>
+
+#include "geometry/func.h"
 #include "render/renderers_p.h"
 
 namespace render_detail {
 namespace {
 
-// Direction (cos a, -sin a) of the brush gradient angle a: a frame holding
-// only its centre spans [0, 0], which BrushGradientEnds widens by one pixel
-// along the angle on both sides.
-QPointF brushDirection(TGraphP& g, QPointF centre, int32_t brushKind, int32_t brushRef)
+// Direction (cos a, -sin a) on screen of a linear brush's angle a; a
+// reference that names no entry counts as angle 0.
+QPointF brushDirection(const TGraphP& g, int32_t brushRef)
 {
-    g.BeginGradientFrame(centre, centre, 0, -1, brushKind, brushRef);
-    g.AddToGradientFrame(true, centre.x(), centre.y(), centre.x(), centre.y());
-    QPointF p1, p2;
-    g.BrushGradientEnds(p1, p2);
-    return (p2 - p1) / 2;
+    const GradientEntry* entry = g.attributes() ? entryAt(g.attributes()->brushGradient, brushRef) : nullptr;
+    const double a = entry ? DegToRad(entry->angle) : 0;
+    return {std::cos(a), -std::sin(a)};
 }
 
 void feedFrame(TGraphP& g, const GradientLayout& layout, const ClosedHeader& h)
@@ -41,7 +36,7 @@ void applyClosedBrush(TGraphP& g, const ClosedHeader& h, const ClosedLook& look)
     QPointF p1 = look.radialCentre, p2 = look.radialCentre;
     if (h.brushKind == 5) {
         if (look.gradient.oriented) {
-            const QPointF dir = brushDirection(g, look.gradient.centre, h.brushKind, h.brushRef);
+            const QPointF dir = brushDirection(g, h.brushRef);
             p1 = look.gradient.centre - look.gradient.halfLength * dir;
             p2 = look.gradient.centre + look.gradient.halfLength * dir;
         } else {
@@ -53,15 +48,22 @@ void applyClosedBrush(TGraphP& g, const ClosedHeader& h, const ClosedLook& look)
 
 }  // namespace
 
-double penHalfWidthPx(TGraphP& g, int32_t widthRef, double scale)
+double penHalfWidthPx(const TGraphP& g, int32_t widthRef, double scale)
 {
-    // A frame of one point at the origin with angle 0 ends at +-(w/2 * 1.414 *
-    // scale + 1) on x.
-    g.BeginGradientFrame({0, 0}, {0, 0}, 0, -1, 0, -1);
-    g.AddToGradientFrame(true, 0, 0, 0, 0);
-    QPointF p1, p2;
-    g.PenGradientEnds(widthRef, scale, p1, p2);
-    return (p2.x() - 1) / 1.414;
+    const WidthEntry* entry = g.attributes() ? entryAt(g.attributes()->width, widthRef) : nullptr;
+    return entry ? entry->width / 2 * scale : 0;
+}
+
+ClosedLook orientedLook(QPointF centre, double halfLength, int capCode, int joinCode)
+{
+    ClosedLook look;
+    look.capCode = capCode;
+    look.joinCode = joinCode;
+    look.gradient.oriented = true;
+    look.gradient.centre = centre;
+    look.gradient.halfLength = halfLength;
+    look.radialCentre = centre;
+    return look;
 }
 
 void applyClosedLook(TGraphP& g, int level, double scale, const ClosedHeader& h, const ClosedLook& look)

@@ -30,18 +30,6 @@ QPolygonF arcPoints(const CanvasEllipse& e, double tilt, double start, double sw
                                   TGraphP::SegmentCount(sweep));
 }
 
-ClosedLook orientedLook(QPointF centre, double halfLength, int capCode, int joinCode)
-{
-    ClosedLook look;
-    look.capCode = capCode;
-    look.joinCode = joinCode;
-    look.gradient.oriented = true;
-    look.gradient.centre = centre;
-    look.gradient.halfLength = halfLength;
-    look.radialCentre = centre;
-    return look;
-}
-
 // Pie and chord: one closed polygon, filled and outlined alike.
 void renderSectorPolygon(TGraphP& g, int level, const ViewTransform& v, const SectorRecord& r, bool pie)
 {

@@ -118,13 +118,7 @@ void RenderCircle(TGraphP& g, int level, const ViewTransform& v, const CircleRec
     const QPointF c = toCanvas(v, r.cx, r.cy);
     const double radius = minRadiusPx(v.scale * r.r);
     const QRectF box = boxAround(c, radius, radius);
-    ClosedLook look;
-    look.capCode = 1;
-    look.joinCode = r.h.joinStyle;
-    look.gradient.oriented = true;
-    look.gradient.centre = c;
-    look.gradient.halfLength = radius;
-    look.radialCentre = c;
+    const ClosedLook look = orientedLook(c, radius, 1, r.h.joinStyle);
     if (r.h.brushKind == 6 && isFilled(r.h.fillMode)) {
         g.NewPath();
         g.path().addEllipse(box);
@@ -143,13 +137,7 @@ void RenderEllipse(TGraphP& g, int level, const ViewTransform& v, const EllipseR
     const double rx = minRadiusPx(v.scale * r.rx);
     const double ry = minRadiusPx(v.scale * r.ry);
     const QRectF box = boxAround(c, rx, ry);
-    ClosedLook look;
-    look.capCode = 1;
-    look.joinCode = r.h.joinStyle;
-    look.gradient.oriented = true;
-    look.gradient.centre = c;
-    look.gradient.halfLength = std::max(rx, ry);
-    look.radialCentre = c;
+    const ClosedLook look = orientedLook(c, std::max(rx, ry), 1, r.h.joinStyle);
     if (r.h.brushKind == 6 && isFilled(r.h.fillMode)) {
         g.NewPath();
         g.path().addEllipse(box);

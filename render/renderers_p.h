@@ -78,8 +78,13 @@ void applyClosedLook(TGraphP& g, int level, double scale, const ClosedHeader& h,
 void applyOutlinePen(TGraphP& g, int level, double scale, const OutlineHeader& h,
                      const GradientLayout& gradient, int joinCode);
 
-// The pen's half width in canvas pixels (0.5 for the default 1-pixel pen).
-double penHalfWidthPx(TGraphP& g, int32_t widthRef, double scale);
+// Half the width of a WidthTable entry in canvas pixels; 0 when the reference
+// names no entry.
+double penHalfWidthPx(const TGraphP& g, int32_t widthRef, double scale);
+
+// The look of the round kinds: gradients oriented through the centre over
+// halfLength, a radial brush centred there too.
+ClosedLook orientedLook(QPointF centre, double halfLength, int capCode, int joinCode);
 
 // The outline of a cornered rectangle in canvas pixels, and the points that
 // lay its gradient frame: the four box corners plus the squares of the corners
