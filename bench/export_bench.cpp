@@ -1,7 +1,9 @@
 // mirt-export as a whole process: start-up, reading a drawing file, drawing
 // every element and encoding the picture. The drawing is a generated mix of
-// all kinds on a 1920 x 1080 image, written once to a temporary folder.
+// all kinds on a 1920 x 1080 image, plain or with every attribute kind,
+// written once to a temporary folder.
 #include "bench/sample_drawing.h"
+#include "bench/sample_texture.h"
 #include "storage/files.h"
 
 #include <QByteArray>
@@ -13,12 +15,14 @@
 
 namespace {
 
-void BM_ExportProcess(benchmark::State& state, const char* extension)
+void BM_ExportProcess(benchmark::State& state, const char* extension, SampleLook look)
 {
     QTemporaryDir dir;
     const QString input = dir.filePath("bench.mt");
+    const QString texture = dir.filePath("texture.png");
+    writeSampleTexture(texture);
     Drawing drawing;
-    fillSampleDrawing(drawing, SampleOptions { int(state.range(0)), 1920, 1080, 1 });
+    fillSampleDrawing(drawing, SampleOptions{int(state.range(0)), 1920, 1080, 1, look, nullptr, texture.toStdString()});
     if (!WriteDrawing(QFile::encodeName(input).toStdString(), drawing, ImageSize { 1920, 1080 }).ok()) {
         state.SkipWithError("cannot write the drawing");
         return;
@@ -34,12 +38,18 @@ void BM_ExportProcess(benchmark::State& state, const char* extension)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-BENCHMARK_CAPTURE(BM_ExportProcess, png, "png")
+BENCHMARK_CAPTURE(BM_ExportProcess, png, "png", SampleLook::Plain)
     ->Arg(1000)
+    ->Arg(10000)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK_CAPTURE(BM_ExportProcess, emf, "emf")->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_ExportProcess, png_attributes, "png", SampleLook::AllAttributes)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_ExportProcess, emf, "emf", SampleLook::Plain)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -27,7 +27,7 @@ const std::string& sampleFile(int count)
     auto& bytes = files[count];
     if (bytes.empty()) {
         Drawing d;
-        fillSampleDrawing(d, SampleOptions{count});
+        fillSampleDrawing(d, SampleOptions{.elementCount = count});
         WriteDrawingText(d, {1920, 1080}, bytes);
     }
     return bytes;
@@ -61,7 +61,7 @@ size_t recordFieldBytes(const Drawing& d)
 void BM_WriteDrawing(benchmark::State& state)
 {
     Drawing d;
-    fillSampleDrawing(d, SampleOptions{static_cast<int>(state.range(0))});
+    fillSampleDrawing(d, SampleOptions{.elementCount = static_cast<int>(state.range(0))});
     std::string out;
     WriteDrawingText(d, {1920, 1080}, out);  // first touch of the buffer, untimed
     for (auto _ : state) {
@@ -123,7 +123,7 @@ std::string benchPath() { return "/tmp/mirt_file_bench_" + std::to_string(::getp
 void BM_SaveFile(benchmark::State& state)
 {
     Drawing d;
-    fillSampleDrawing(d, SampleOptions{static_cast<int>(state.range(0))});
+    fillSampleDrawing(d, SampleOptions{.elementCount = static_cast<int>(state.range(0))});
     const std::string path = benchPath();
     for (auto _ : state)
         WriteDrawing(path, d, {1920, 1080});
@@ -136,7 +136,7 @@ void BM_OpenFile(benchmark::State& state)
     const std::string path = benchPath();
     {
         Drawing d;
-        fillSampleDrawing(d, SampleOptions{static_cast<int>(state.range(0))});
+        fillSampleDrawing(d, SampleOptions{.elementCount = static_cast<int>(state.range(0))});
         WriteDrawing(path, d, {1920, 1080});
     }
     for (auto _ : state) {

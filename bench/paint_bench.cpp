@@ -1,154 +1,96 @@
-// Full paint of a mixed drawing on a 1920x1080 image, against its floor: plain
-// QPainter calls drawing the same primitives with one pen and one brush and
-// none of our machinery (no attribute look-ups, no layers, no snap points, no
-// stroke construction of our own). BM_Paint should stay within twice
-// BM_PaintFloor at 100,000 elements. Both measure repeated paints: one untimed
-// paint first loads the fonts and touches the image, as a running editor has.
-#include <QFont>
+// Paint cost per attribute, each against its floor (bench/paint_floor.h: the
+// same geometry through plain QPainter calls with the nearest Qt pen and
+// brush, built once). Rows:
+//   BM_PaintRow/<row>, BM_FloorRow/<row>  2,000 elements that all share one
+//       attribute setting (bench/sample_drawing.h lists the rows);
+//   BM_Paint/<look>/<n>, BM_Floor/<look>/<n>  the whole mixed drawing, plain
+//       or with every attribute kind, at 10,000 and 100,000 elements.
+// All on a 1920 x 1080 image; each benchmark times repeated paints after one
+// untimed paint (fonts loaded, image pages touched), as a running editor has.
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
-#include <QPainterPath>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cmath>
 #include <map>
-#include <numbers>
+#include <memory>
 
+#include "bench/paint_floor.h"
 #include "bench/sample_drawing.h"
+#include "bench/sample_texture.h"
 #include "render/picture.h"
 
 namespace {
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
+constexpr int kRowElements = 2000;
 
-const Drawing& sample(int count)
+std::string texturePath()
 {
-    static std::map<int, Drawing> drawings;
-    auto [it, fresh] = drawings.try_emplace(count);
-    if (fresh)
-        fillSampleDrawing(it->second, SampleOptions{count, kWidth, kHeight, 1});
-    return it->second;
+    static QTemporaryDir dir;
+    static const QString path = dir.filePath(QStringLiteral("texture.png"));
+    static const bool written = writeSampleTexture(path);
+    return written ? path.toStdString() : std::string();
 }
 
-void BM_Paint(benchmark::State& state)
+std::unique_ptr<Drawing> makeDrawing(SampleLook look, const AttributeRow* row, int count)
 {
-    Drawing drawing = sample(static_cast<int>(state.range(0)));
+    auto drawing = std::make_unique<Drawing>();
+    fillSampleDrawing(*drawing, SampleOptions{count, kWidth, kHeight, 1, look, row, texturePath()});
+    return drawing;
+}
+
+template <class Paint>
+void timePaints(benchmark::State& state, int elements, Paint&& paint)
+{
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    paint(image);  // untimed
+    for (auto _ : state) {
+        paint(image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.SetItemsProcessed(state.iterations() * elements);
+}
+
+void paintMirt(benchmark::State& state, SampleLook look, const AttributeRow* row, int count)
+{
+    const std::unique_ptr<Drawing> drawing = makeDrawing(look, row, count);
     TGraphP g;
     PictureParams params;
-    params.imageWidth = kWidth;
-    params.imageHeight = kHeight;
-    params.canvasWidth = kWidth;
-    params.canvasHeight = kHeight;
-    auto paint = [&] {
+    params.imageWidth = params.canvasWidth = kWidth;
+    params.imageHeight = params.canvasHeight = kHeight;
+    timePaints(state, count, [&](QImage& image) {
         g.Begin(&image);
-        DrawPicture(g, drawing, params);
+        DrawPicture(g, *drawing, params);
         g.End();
-        benchmark::DoNotOptimize(image.constBits());
-    };
-    paint();  // untimed: the first paint loads fonts and touches the image's pages
-    for (auto _ : state)
-        paint();
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    });
 }
 
-QPolygonF polygonOf(const std::vector<PointD>& pts)
+void paintFloor(benchmark::State& state, SampleLook look, const AttributeRow* row, int count)
 {
-    QPolygonF out;
-    out.reserve(static_cast<qsizetype>(pts.size()));
-    for (const PointD& p : pts)
-        out.append({p.x, p.y});
-    return out;
+    const std::unique_ptr<Drawing> drawing = makeDrawing(look, row, count);
+    const PaintFloor floor(*drawing, kWidth, kHeight);
+    timePaints(state, count, [&](QImage& image) { floor.paint(image); });
 }
 
-QPolygonF ellipseArc(double cx, double cy, double rx, double ry, double start, double sweep)
+void registerAll()
 {
-    QPolygonF out;
-    const int n = std::max(4, int(std::fabs(sweep) / 5 + 0.9));
-    for (int i = 0; i <= n; ++i) {
-        const double t = (start + i * sweep / n) * std::numbers::pi / 180;
-        out.append({cx + rx * std::cos(t), cy - ry * std::sin(t)});
+    for (const AttributeRow& row : attributeRows()) {
+        benchmark::RegisterBenchmark(("BM_PaintRow/" + row.name).c_str(), paintMirt, SampleLook::Row, &row, kRowElements)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_FloorRow/" + row.name).c_str(), paintFloor, SampleLook::Row, &row, kRowElements)
+            ->Unit(benchmark::kMillisecond);
     }
-    return out;
-}
-
-// The same primitives, straight to QPainter.
-struct FloorPainter {
-    QPainter& p;
-
-    void operator()(ElementKind, const LineRecord& r) const { p.drawLine(QPointF(r.x1, r.y1), QPointF(r.x2, r.y2)); }
-    void operator()(ElementKind, const PointRecord& r) const { p.drawEllipse(QPointF(r.x, r.y), r.size, r.size); }
-    void operator()(ElementKind, const RectRecord& r) const { p.drawRect(QRectF(QPointF(r.x1, r.y1), QPointF(r.x2, r.y2))); }
-    void operator()(ElementKind, const CornerRectRecord& r) const
-    {
-        p.drawRoundedRect(QRectF(QPointF(r.x1, r.y1), QPointF(r.x2, r.y2)), 4, 4);
-    }
-    void operator()(ElementKind, const CircleRecord& r) const { p.drawEllipse(QPointF(r.cx, r.cy), r.r, r.r); }
-    void operator()(ElementKind, const EllipseRecord& r) const { p.drawEllipse(QPointF(r.cx, r.cy), r.rx, r.ry); }
-    void operator()(ElementKind, const ArcRecord& r) const
-    {
-        p.drawArc(QRectF(r.cx - r.r, r.cy - r.r, 2 * r.r, 2 * r.r), int(r.startAngle * 16), int(r.sweepAngle * 16));
-    }
-    void operator()(ElementKind, const EllipticArcRecord& r) const
-    {
-        p.drawPolyline(ellipseArc(r.cx, r.cy, r.rx, r.ry, r.startAngle, r.sweepAngle));
-    }
-    void operator()(ElementKind, const SectorRecord& r) const
-    {
-        p.drawPolygon(ellipseArc(r.cx, r.cy, r.rx, r.ry, r.startAngle, r.sweepAngle));
-    }
-    void operator()(ElementKind, const RingRecord& r) const
-    {
-        QPainterPath path;
-        path.addEllipse(QPointF(r.cx, r.cy), r.outerRx, r.outerRy);
-        path.addEllipse(QPointF(r.cx, r.cy), r.innerRx, r.innerRy);
-        p.drawPath(path);
-    }
-    void operator()(ElementKind kind, const OpenPathRecord& r) const
-    {
-        const QPolygonF pts = polygonOf(r.points);
-        if (kind == ElementKind::Polyline || pts.size() < 4) {
-            p.drawPolyline(pts);
-            return;
+    for (const auto& [name, look] : {std::pair{"plain", SampleLook::Plain}, std::pair{"attributes", SampleLook::AllAttributes}}) {
+        for (const int count : {10000, 100000}) {
+            const std::string suffix = std::string(name) + "/" + std::to_string(count);
+            benchmark::RegisterBenchmark(("BM_Paint/" + suffix).c_str(), paintMirt, look, nullptr, count)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("BM_Floor/" + suffix).c_str(), paintFloor, look, nullptr, count)
+                ->Unit(benchmark::kMillisecond);
         }
-        QPainterPath path(pts[0]);
-        for (qsizetype i = 1; i + 2 < pts.size(); i += 3)
-            path.cubicTo(pts[i], pts[i + 1], pts[i + 2]);
-        p.drawPath(path);
     }
-    void operator()(ElementKind, const ClosedPathRecord& r) const { p.drawPolygon(polygonOf(r.points)); }
-    void operator()(ElementKind, const TextRecord& r) const
-    {
-        p.drawText(QPointF(r.x, r.y), QString::fromStdString(r.text));
-    }
-};
-
-void BM_PaintFloor(benchmark::State& state)
-{
-    const Drawing& drawing = sample(static_cast<int>(state.range(0)));
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    QFont font(QStringLiteral("IPAGothic"));
-    font.setPixelSize(12);
-    auto paint = [&] {
-        QPainter p(&image);
-        p.fillRect(image.rect(), Qt::white);
-        p.setPen(QPen(Qt::black, 1.5));
-        p.setBrush(QColor(0x80, 0xC0, 0xFF));
-        p.setFont(font);
-        for (const ElementRef& ref : drawing.registry)
-            visitElement(drawing, ref, FloorPainter{p});
-        p.end();
-        benchmark::DoNotOptimize(image.constBits());
-    };
-    paint();  // untimed, as for BM_Paint
-    for (auto _ : state)
-        paint();
-    state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-
-BENCHMARK(BM_Paint)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_PaintFloor)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
@@ -156,6 +98,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    registerAll();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

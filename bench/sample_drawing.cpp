@@ -2,9 +2,13 @@
 // geometry comes from a fixed-seed generator so runs compare.
 #include "bench/sample_drawing.h"
 
+#include <iterator>
 #include <random>
 
 namespace {
+
+using namespace sample_refs;
+
 class Sampler {
 public:
     Sampler(const SampleOptions& options) : m_options(options), m_rng(options.seed) {}
@@ -29,46 +33,85 @@ private:
     std::mt19937 m_rng;
 };
 
-OutlineHeader outline(Sampler& s)
-{
-    return OutlineHeader{s.pick(4), 1, s.pick(3), s.pick(2), 0, 0};
-}
+// Entries of each pen (brush) kind in the tables, for the random pick.
+constexpr int kPenEntries[] = {3, 2, int(std::size(kHatchStyles)), 1, 2};
+constexpr int kBrushEntries[] = {3, 2, int(std::size(kHatchStyles)), 1, 2, 2};
+constexpr int kLineTypes = 1 + kDashStyles * kDashCaps;
 
-ClosedHeader closed(Sampler& s)
-{
-    return ClosedHeader{s.pick(3), s.pick(4), 1, s.pick(3), s.pick(2), 0, 0, 1, s.pick(3)};
-}
+class Headers {
+public:
+    Headers(const SampleOptions& options, Sampler& s) : m_options(options), m_s(s) {}
 
-void appendOne(Drawing& d, Sampler& s, ElementKind kind)
+    OutlineHeader outline()
+    {
+        switch (m_options.look) {
+        case SampleLook::Row: return m_options.row->outline;
+        case SampleLook::AllAttributes: {
+            const int kind = 1 + m_s.pick(5);
+            return OutlineHeader{m_s.pick(4), kind, m_s.pick(kPenEntries[kind - 1]), m_s.pick(4), m_s.pick(kLineTypes),
+                                 m_s.pick(8)};
+        }
+        case SampleLook::Plain: break;
+        }
+        return OutlineHeader{m_s.pick(4), 1, m_s.pick(3), m_s.pick(2), 0, 0};
+    }
+
+    ClosedHeader closed()
+    {
+        switch (m_options.look) {
+        case SampleLook::Row: return m_options.row->closed;
+        case SampleLook::AllAttributes: {
+            const int pen = 1 + m_s.pick(5), brush = 1 + m_s.pick(6);
+            return ClosedHeader{m_s.pick(3), m_s.pick(4), pen, m_s.pick(kPenEntries[pen - 1]), m_s.pick(4),
+                                m_s.pick(kLineTypes), m_s.pick(3), brush, m_s.pick(kBrushEntries[brush - 1])};
+        }
+        case SampleLook::Plain: break;
+        }
+        return ClosedHeader{m_s.pick(3), m_s.pick(4), 1, m_s.pick(3), m_s.pick(2), 0, 0, 1, m_s.pick(3)};
+    }
+
+private:
+    const SampleOptions& m_options;
+    Sampler& m_s;
+};
+
+void appendOne(Drawing& d, Sampler& s, Headers& headers, ElementKind kind)
 {
     const double x = s.x(), y = s.y(), r = s.size();
     switch (kind) {
-    case ElementKind::Line: d.AppendLine({outline(s), x, y, x + r, y + s.size()}); break;
-    case ElementKind::Point: d.AppendPoint({s.pick(4), 1, 0, s.pick(25), x, y, 4}); break;
-    case ElementKind::Rect: d.AppendRect({closed(s), x, y, x + r, y + s.size()}); break;
+    case ElementKind::Line: d.AppendLine({headers.outline(), x, y, x + r, y + s.size()}); break;
+    case ElementKind::Point: {
+        const OutlineHeader h = headers.outline();
+        d.AppendPoint({h.layer, h.penKind, h.penRef, s.pick(25), x, y, 4});
+        break;
+    }
+    case ElementKind::Rect: d.AppendRect({headers.closed(), x, y, x + r, y + s.size()}); break;
     case ElementKind::CornerRect: {
-        CornerRectRecord c{closed(s), {1, 2, 3, 4}, x, y, x + 40, y + 30, {4, 4, 4, 4, 4, 4, 4, 4}};
+        CornerRectRecord c{headers.closed(), {1, 2, 3, 4}, x, y, x + 40, y + 30, {4, 4, 4, 4, 4, 4, 4, 4}};
         d.AppendCornerRect(c);
         break;
     }
-    case ElementKind::Circle: d.AppendCircle({closed(s), 0, x, y, r}); break;
-    case ElementKind::Ellipse: d.AppendEllipse({closed(s), 0, x, y, r, r / 2, s.angle()}); break;
-    case ElementKind::Arc: d.AppendArc({outline(s), 0, x, y, r, s.angle(), 120}); break;
+    case ElementKind::Circle: d.AppendCircle({headers.closed(), 0, x, y, r}); break;
+    case ElementKind::Ellipse: d.AppendEllipse({headers.closed(), 0, x, y, r, r / 2, s.angle()}); break;
+    case ElementKind::Arc: d.AppendArc({headers.outline(), 0, x, y, r, s.angle(), 120}); break;
     case ElementKind::EllipticArc:
-        d.AppendEllipticArc({outline(s), 0, x, y, r, r / 2, s.angle(), 30, 200});
+        d.AppendEllipticArc({headers.outline(), 0, x, y, r, r / 2, s.angle(), 30, 200});
         break;
-    case ElementKind::Pie: d.AppendPie({closed(s), x, y, r, r, 0, s.angle(), 90}); break;
-    case ElementKind::Chord: d.AppendChord({closed(s), x, y, r, r / 2, 15, s.angle(), 150}); break;
-    case ElementKind::Outside: d.AppendOutside({closed(s), x, y, r, r, 0, s.angle(), 180}); break;
-    case ElementKind::Ring: d.AppendRing({closed(s), x, y, r, r, r / 2, r / 2, 0, 0, 360}); break;
-    case ElementKind::Polyline: d.AppendPolyline({outline(s), s.points(5)}); break;
-    case ElementKind::Polygon: d.AppendPolygon({closed(s), s.points(6)}); break;
-    case ElementKind::Bezier: d.AppendBezier({outline(s), s.points(7)}); break;
-    case ElementKind::OpenSpline: d.AppendOpenSpline({outline(s), s.points(5)}); break;
-    case ElementKind::ClosedSpline: d.AppendClosedSpline({closed(s), s.points(5)}); break;
+    case ElementKind::Pie: d.AppendPie({headers.closed(), x, y, r, r, 0, s.angle(), 90}); break;
+    case ElementKind::Chord: d.AppendChord({headers.closed(), x, y, r, r / 2, 15, s.angle(), 150}); break;
+    case ElementKind::Outside: d.AppendOutside({headers.closed(), x, y, r, r, 0, s.angle(), 180}); break;
+    case ElementKind::Ring: d.AppendRing({headers.closed(), x, y, r, r, r / 2, r / 2, 0, 0, 360}); break;
+    case ElementKind::Polyline: d.AppendPolyline({headers.outline(), s.points(5)}); break;
+    case ElementKind::Polygon: d.AppendPolygon({headers.closed(), s.points(6)}); break;
+    case ElementKind::Bezier: d.AppendBezier({headers.outline(), s.points(7)}); break;
+    case ElementKind::OpenSpline: d.AppendOpenSpline({headers.outline(), s.points(5)}); break;
+    case ElementKind::ClosedSpline: d.AppendClosedSpline({headers.closed(), s.points(5)}); break;
     case ElementKind::Text: {
+        const ClosedHeader h = headers.closed();
         TextRecord t;
-        t.layer = s.pick(4);
+        t.layer = h.layer;
+        t.brushKind = h.brushKind;
+        t.brushRef = h.brushRef;
         t.x = x, t.y = y, t.size = 12, t.angle = 0, t.xRatio = 1;
         t.boxA = x, t.boxB = y, t.boxC = 60, t.boxD = 12;
         t.fontName = "ＭＳ ゴシック";
@@ -78,25 +121,106 @@ void appendOne(Drawing& d, Sampler& s, ElementKind kind)
     }
     }
 }
+
+void fillTables(AttributeTables& a, const std::string& imagePath)
+{
+    for (int32_t color : {0x000000, 0x0000FF, 0xFF0000}) {
+        appendEntry(a.penColor, PenColorEntry{0, color});
+        appendEntry(a.brushColor, PenColorEntry{0, color ^ 0xFFFFFF});
+    }
+    for (double w : {1.0, 2.5, 5.0, 20.0})
+        appendEntry(a.width, WidthEntry{0, w});
+    appendEntry(a.lineType, LineTypeEntry{0, 0, 0});
+    for (int style = 1; style <= kDashStyles; ++style)
+        for (int cap = 0; cap < kDashCaps; ++cap)
+            appendEntry(a.lineType, LineTypeEntry{0, style, cap});
+    for (auto* table : {&a.penAlphaColor, &a.brushAlphaColor}) {
+        appendEntry(*table, PenAlphaColorEntry{0, 0x0000FF, 128});
+        appendEntry(*table, PenAlphaColorEntry{0, 0x00A000, 64});
+    }
+    for (auto* table : {&a.penHatch, &a.brushHatch})
+        for (int style : kHatchStyles)
+            appendEntry(*table, HatchEntry{0, style, 0x800000, 255, 0xE0FFFF, style == 12 ? 128 : 255});
+    for (auto* table : {&a.penImage, &a.brushImage})
+        appendEntry(*table, ImageEntry{0, imagePath});
+    for (auto* table : {&a.penGradient, &a.brushGradient}) {
+        appendEntry(*table, GradientEntry{0, 0x0000FF, 255, 0xFF0000, 255, 0});
+        appendEntry(*table, GradientEntry{0, 0x00FF00, 96, 0x000000, 255, 45});
+    }
+    appendEntry(a.brushRadial, RadialEntry{0, 0xFFFFFF, 255, 0x004080, 255});
+    appendEntry(a.brushRadial, RadialEntry{0, 0x00FFFF, 128, 0x800080, 200});
+}
+
 }  // namespace
 
 void fillSampleDrawing(Drawing& drawing, const SampleOptions& options)
 {
     drawing.ResetDatabase();
     drawing.SetUpLayers();
-    AttributeTables& a = drawing.attributes;
-    for (int32_t color : {0x000000, 0x0000FF, 0xFF0000}) {
-        appendEntry(a.penColor, PenColorEntry{0, color});
-        appendEntry(a.brushColor, PenColorEntry{0, color ^ 0xFFFFFF});
-    }
-    appendEntry(a.width, WidthEntry{0, 1.0});
-    appendEntry(a.width, WidthEntry{0, 2.5});
-    appendEntry(a.lineType, LineTypeEntry{0, 0, 0});
-
+    fillTables(drawing.attributes, options.imagePath);
+    const bool row = options.look == SampleLook::Row && options.row && !options.row->kinds.empty();
     Sampler sampler(options);
+    SampleOptions effective = options;
+    if (options.look == SampleLook::Row && !row)
+        effective.look = SampleLook::Plain;
+    Headers headers(effective, sampler);
     drawing.journal.BeginGroup();
-    for (int i = 0; i < options.elementCount; ++i)
-        appendOne(drawing, sampler, kAllKinds[static_cast<size_t>(i) % kAllKinds.size()]);
+    for (int i = 0; i < options.elementCount; ++i) {
+        const size_t k = static_cast<size_t>(i);
+        const ElementKind kind = row ? options.row->kinds[k % options.row->kinds.size()] : kAllKinds[k % kAllKinds.size()];
+        appendOne(drawing, sampler, headers, kind);
+    }
     drawing.journal.EndGroup();
     drawing.markSaved();
+}
+
+namespace {
+
+std::vector<AttributeRow> buildRows()
+{
+    using K = ElementKind;
+    const std::vector<K> open{K::Line, K::Polyline, K::Arc, K::OpenSpline};
+    const std::vector<K> shapes{K::Rect, K::Circle, K::Polygon, K::Pie, K::ClosedSpline};
+    std::vector<AttributeRow> rows;
+    // Pens 5 pixels wide on open kinds, brushes filling shapes without an outline.
+    auto pen = [&](std::string name, int kind, int ref, int width, int lineType, int cap, std::vector<K> kinds) {
+        AttributeRow row{std::move(name), std::move(kinds), {0, kind, ref, width, lineType, cap}, {}};
+        row.closed = ClosedHeader{0, 0, kind, ref, width, lineType, 0, 1, 0};
+        rows.push_back(std::move(row));
+    };
+    auto brush = [&](std::string name, int kind, int ref) {
+        rows.push_back({std::move(name), shapes, {}, ClosedHeader{1, 0, 1, 0, kWidth1, 0, 0, kind, ref}});
+    };
+    for (int kind = 1; kind <= 5; ++kind)
+        pen("pen" + std::to_string(kind), kind, 0, kWidth5, 0, 0, open);
+    pen("pen_translucent", 2, 1, kWidth5, 0, 0, open);
+    for (int width : {kWidth1, kWidth5, kWidth20})
+        pen("width" + std::to_string(width == kWidth1 ? 1 : width == kWidth5 ? 5 : 20), 1, 0, width, 0, 0, open);
+    for (int style = 1; style <= kDashStyles; ++style)
+        for (int cap = 0; cap < kDashCaps; ++cap)
+            pen("dash" + std::to_string(style) + "_cap" + std::to_string(cap), 1, 0, kWidth5, lineType(style, cap), 0,
+                open);
+    for (int cap = 0; cap < 8; ++cap)
+        pen("cap" + std::to_string(cap), 1, 0, kWidth5, 0, cap, {K::Line, K::Polyline});
+    for (int kind = 1; kind <= 6; ++kind)
+        brush("brush" + std::to_string(kind), kind, kind == 1 ? 1 : 0);  // brush colour 0 is white
+    brush("brush_translucent", 2, 1);
+    brush("brush6_translucent", 6, 1);
+    for (size_t i = 0; i < std::size(kHatchStyles); ++i)
+        brush("hatch" + std::to_string(kHatchStyles[i]), 3, int(i));
+    static const char* const kKindNames[] = {"line",   "point",   "rect",     "corner_rect", "circle", "ellipse",
+                                             "arc",    "ell_arc", "pie",      "chord",       "outside", "ring",
+                                             "polyline", "polygon", "bezier", "open_spline", "closed_spline", "text"};
+    for (size_t i = 0; i < kAllKinds.size(); ++i)
+        rows.push_back({std::string("kind_") + kKindNames[i], {kAllKinds[i]}, {0, 1, 0, kWidth1, 0, 0},
+                        ClosedHeader{2, 0, 1, 0, kWidth1, 0, 0, 1, 1}});
+    return rows;
+}
+
+}  // namespace
+
+const std::vector<AttributeRow>& attributeRows()
+{
+    static const std::vector<AttributeRow> rows = buildRows();
+    return rows;
 }

@@ -23,7 +23,7 @@ Drawing& sampleDrawing(int elementCount)
     auto& slot = drawings[elementCount];
     if (!slot) {
         slot = std::make_unique<Drawing>();
-        fillSampleDrawing(*slot, SampleOptions{elementCount});
+        fillSampleDrawing(*slot, SampleOptions{.elementCount = elementCount});
         for (const ElementRef& ref : slot->registry)
             RegisterSnapPoints(*slot, ref, kCanvas);
     }
