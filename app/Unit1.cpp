@@ -298,7 +298,8 @@ std::function<void()> TForm1::menuHandler(std::string_view name)
 {
     // Each concern contributes its bindings; the Draw, Edit and Settings
     // menus of the command machine and the attribute windows add theirs here.
-    const std::array<std::span<const MenuBinding>, 2> tables = {fileMenuBindings(), gridSizeBindings()};
+    const std::array<std::span<const MenuBinding>, 3> tables = {fileMenuBindings(), gridSizeBindings(),
+                                                                drawMenuBindings()};
     for (const auto& table : tables) {
         for (const MenuBinding& binding : table) {
             if (name == binding.name)

@@ -6,8 +6,10 @@
 //   app/Unit1_view.cpp        keys, wheel, canvas gestures, popup
 //   app/Unit1_file_menu.cpp   File menu, Undo/Redo
 //   app/Unit1_grid_size.cpp   grid and image-size settings
-//   app/Unit1_seams.cpp       hooks the command machine, the selection
-//                             blink and the attribute windows fill in
+//   interaction/Unit1_draw_menu.cpp  Draw menu, construction dialogs
+//   interaction/Unit1_mouse.cpp      the command machine's hooks
+//   app/Unit1_seams.cpp       hooks the selection blink and the attribute
+//                             windows fill in
 #pragma once
 
 #include <QHash>
@@ -21,6 +23,7 @@
 
 #include "app/canvas_host.h"
 #include "app/interaction_state.h"
+#include "interaction/command_context.h"
 #include "model/data.h"
 #include "storage/settings.h"
 
@@ -70,6 +73,11 @@ public:
     void canvasChanged(const QRect& rect) override;
     const ViewState& viewState() const override { return m_state.view; }
     void UpdateUndoMenu() override;
+    TGraphP* surface() override { return m_surface.get(); }
+    void Deselect() override;
+    bool askNumbers(NumericRows& rows) override;
+    bool askCorners(ConstructionParameters& params) override;
+    bool askText(ConstructionParameters& params) override;
 
     QString statusText(int panel) const;
     int canvasWidth() const;
@@ -80,7 +88,6 @@ public:
     Drawing& drawing() { return m_drawing; }
     Settings& settings() { return m_settings; }
     FileQuestions& questions() { return m_questions; }
-    TGraphP* surface() { return m_surface.get(); }
     bool isShownOnce() const { return m_shown; }
 
     // --- view control (Unit1_view.cpp) -------------------------------------
@@ -107,6 +114,7 @@ public:
     std::function<void()> menuHandler(std::string_view name);
     static std::span<const MenuBinding> fileMenuBindings();
     static std::span<const MenuBinding> gridSizeBindings();
+    static std::span<const MenuBinding> drawMenuBindings();
 
     // --- File and Edit menus (Unit1_file_menu.cpp) ----------------------------
     void PopFileNewClick();
@@ -132,8 +140,23 @@ public:
     TFormNew* FormNew();
     TFormGrd* FormGrd();
 
-    // --- seams filled by the command machine, the selection blink and the
-    //     attribute windows (Unit1_seams.cpp) -----------------------------------
+    // --- Draw menu (interaction/Unit1_draw_menu.cpp) --------------------------
+    // One handler per Draw item, each starting its row of the family table.
+#define MIRT_DRAW_HANDLER(name) void name();
+#include "interaction/draw_menu_handlers.inc"
+#undef MIRT_DRAW_HANDLER
+    void PopDrawPEndClick();
+    void PopDrawSepTenClick();
+    // The answers of the construction dialogs; tests script them.
+    struct ConstructionQuestions {
+        std::function<bool(NumericRows&)> numbers;
+        std::function<bool(ConstructionParameters&)> corners;
+        std::function<bool(ConstructionParameters&)> text;
+    };
+    ConstructionQuestions& constructionQuestions() { return m_constructionQuestions; }
+    CommandContext commandContext() { return {m_state, m_drawing, m_settings, *this}; }
+
+    // --- the command machine's hooks (interaction/Unit1_mouse.cpp) -------------
     QString CommandPrompt(int commandMode) const;
     void CommandErasePreviews();
     void CommandStepBack();
@@ -143,7 +166,9 @@ public:
     void CommandMouseMove(Qt::MouseButtons buttons, QPoint pos);
     void CommandMouseUp(Qt::MouseButton button, QPoint pos);
     void CommandGestureStarted();
-    void Deselect();
+
+    // --- seams filled by the selection blink and the attribute windows
+    //     (Unit1_seams.cpp) -------------------------------------------------------
     void Timer1Timer();
     void ShowOpenAttributeWindows();
     void CloseOpenAttributeWindows();
@@ -173,6 +198,7 @@ private:
     Drawing m_drawing;
     Settings m_settings;
     FileQuestions m_questions;
+    ConstructionQuestions m_constructionQuestions;
     QString m_settingsPath;
     QString m_currentFile;      // last .mt opened or saved
     QString m_lastImageFile;    // last image exported

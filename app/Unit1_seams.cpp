@@ -1,31 +1,12 @@
 // Placeholders of TForm1 for work that arrives later, grouped by the concern
 // that fills them in. Each group is removed from this file when its real
 // definitions land beside the logic they call:
-//   command machine   -> interaction/Unit1_mouse.cpp, interaction/Unit1_draw_menu.cpp
 //   selection blink   -> render highlight + the blink handlers of TForm1
 //   attribute windows -> dialogs/Unit1_settings_menu.cpp
-// Until then the window behaves as an idle command machine: no previews, no
-// steps, left clicks do nothing, and the selection is only cleared.
+// Until then the selection is only cleared.
 #include <QTimer>
 
 #include "app/Unit1.h"
-#include "app/shell_texts.h"
-
-// --- command machine -------------------------------------------------------
-
-QString TForm1::CommandPrompt(int) const
-{
-    return QString::fromUtf8(ShellText::kIdlePrompt);
-}
-
-void TForm1::CommandErasePreviews() {}
-void TForm1::CommandStepBack() {}
-void TForm1::CommandResetState() {}
-void TForm1::CommandCanvasRepainted() {}
-void TForm1::CommandMouseDown(Qt::MouseButton, QPoint) {}
-void TForm1::CommandMouseMove(Qt::MouseButtons, QPoint) {}
-void TForm1::CommandMouseUp(Qt::MouseButton, QPoint) {}
-void TForm1::CommandGestureStarted() {}
 
 // --- selection blink ---------------------------------------------------------
 

@@ -1,7 +1,9 @@
 // What the command machine, the builders and the edit commands need from the
 // main window: the two status lines, repainting, the canvas image to draw
-// previews into, and the view. TForm1 implements it; tests of the machine
-// implement it with a fake that records the texts and owns a plain image.
+// previews into, the surface that draws a new element at once, the view,
+// deselection and the construction dialogs. TForm1 implements it; tests of
+// the machine implement it with a fake that records the texts, owns a plain
+// image and answers the dialogs from a script.
 #pragma once
 
 #include <QImage>
@@ -9,6 +11,10 @@
 #include <QString>
 
 #include "app/view_ops.h"
+#include "dialogs/UnitInp1.h"
+#include "model/construction_parameters.h"
+
+class TGraphP;
 
 class CanvasHost {
 public:
@@ -28,4 +34,13 @@ public:
     virtual const ViewState& viewState() const = 0;
     // Undo and Redo follow the journal after a command changed the drawing.
     virtual void UpdateUndoMenu() = 0;
+    // The drawing surface of the canvas; null before the window was shown.
+    virtual TGraphP* surface() = 0;
+    // Empties the selection and stops its blink (repaints when it changed).
+    virtual void Deselect() = 0;
+    // The construction dialogs; each returns true on OK with its values
+    // replaced, false (nothing changed) on Cancel.
+    virtual bool askNumbers(NumericRows& rows) = 0;
+    virtual bool askCorners(ConstructionParameters& params) = 0;
+    virtual bool askText(ConstructionParameters& params) = 0;
 };

@@ -1,7 +1,8 @@
 // The main window's interaction state as one record: the CommandMode, the
-// view, the mouse gesture in progress and the selection blink. The command
-// machine works on this record (its construction fields join it here), so
-// it can be driven without a window.
+// view, the mouse gesture in progress, the selection blink, the command's
+// collected points and the XOR figures on the canvas. The command machine
+// (interaction/command_machine.h) works on this record, so it can be driven
+// without a window.
 #pragma once
 
 #include <QImage>
@@ -9,6 +10,8 @@
 #include <cstdint>
 
 #include "app/view_ops.h"
+#include "interaction/construction.h"
+#include "interaction/xor_overlay.h"
 
 // Bits of InteractionState::mouseFlags; built up by every press of a gesture
 // and cleared at the end of every release.
@@ -50,6 +53,13 @@ struct InteractionState {
     GestureBand gesture;
     DragSnapshot drag;
     BlinkState blink;
+    // The command in progress: collected points, working values, sequences.
+    Construction construction;
+    // The XOR figures on the canvas: the cyan rubber band (1 pixel) and the
+    // yellow snap marker (2 pixels).
+    XorFigure preview{kPreviewColour, 1};
+    XorFigure snapMarker{kSnapMarkerColour, 2};
+    PreviewShape previewShape;  // reused by every mouse move
 
     // The first block of mouse state, cleared by New and Open.
     void clearMouse()
@@ -58,5 +68,6 @@ struct InteractionState {
         mouseFlags = 0;
         pressX = pressY = 0;
         gesture = GestureBand{};
+        construction = Construction{};
     }
 };

@@ -1,0 +1,70 @@
+// TForm1's Draw menu: one handler per item, each starting its row of the
+// family table (interaction/command_table.cpp), and the construction
+// dialogs the commands ask through the host.
+#include "app/Unit1.h"
+#include "app/menu_table.h"
+#include "interaction/command_machine.h"
+
+namespace {
+
+void startItem(TForm1& form, std::string_view handler)
+{
+    if (const auto item = FindMenuItem(handler)) {
+        CommandContext ctx = form.commandContext();
+        StartMenuItem(ctx, *item);
+    }
+}
+
+}  // namespace
+
+#define MIRT_DRAW_HANDLER(name) \
+    void TForm1::name() { startItem(*this, #name); }
+#include "interaction/draw_menu_handlers.inc"
+#undef MIRT_DRAW_HANDLER
+
+void TForm1::PopDrawPEndClick()
+{
+    CommandContext ctx = commandContext();
+    FinishSequence(ctx);
+}
+
+void TForm1::PopDrawSepTenClick() {}
+
+// Only the items whose menu row is marked Ready are bound; the rest show
+// disabled until their commands arrive.
+std::span<const TForm1::MenuBinding> TForm1::drawMenuBindings()
+{
+    static const MenuBinding all[] = {
+#define MIRT_DRAW_HANDLER(name) {#name, &TForm1::name},
+#include "interaction/draw_menu_handlers.inc"
+#undef MIRT_DRAW_HANDLER
+        {"PopDrawPEndClick", &TForm1::PopDrawPEndClick},
+        {"PopDrawSepTenClick", &TForm1::PopDrawSepTenClick},
+    };
+    static const std::vector<MenuBinding> ready = [] {
+        std::vector<MenuBinding> out;
+        for (const MenuBinding& binding : all) {
+            for (const MenuRow& row : PopupMenuRows()) {
+                if (row.availability == MenuAvailability::Ready && std::string_view(row.name) == binding.name)
+                    out.push_back(binding);
+            }
+        }
+        return out;
+    }();
+    return ready;
+}
+
+bool TForm1::askNumbers(NumericRows& rows)
+{
+    return m_constructionQuestions.numbers && m_constructionQuestions.numbers(rows);
+}
+
+bool TForm1::askCorners(ConstructionParameters& params)
+{
+    return m_constructionQuestions.corners && m_constructionQuestions.corners(params);
+}
+
+bool TForm1::askText(ConstructionParameters& params)
+{
+    return m_constructionQuestions.text && m_constructionQuestions.text(params);
+}

@@ -1,0 +1,246 @@
+// The family table of the Draw and Edit commands.
+//
+// Adding a construction method: (1) write its builder, a plain function from
+// the Construction to a Draft (interaction/builders.h); (2) write the preview
+// of each step that has one (interaction/previews.h); (3) add one row below:
+// its menu items (handler, fill variant, dialog asked), the CommandMode of its
+// first step, the distance between the variants' modes, one CommandStep per
+// click (accept rule, preview, which coordinates it takes), the builder, and
+// its Backspace and deselection rules; (4) mark its menu rows Ready in
+// app/menu_texts.inc. The prompts of every mode are already in
+// interaction/command_prompts.inc, the handler names in
+// interaction/draw_menu_handlers.inc and the dialog rows in dialog_rows.cpp.
+// Families with their own click rules (point sequences, freehand strokes,
+// selection, move, copy, the change modes of handle editing) set click /
+// press / drag / finish / change instead of relying on the step walk.
+#include "interaction/command_table.h"
+
+#include <unordered_map>
+
+#include "interaction/builder_protocol.h"
+#include "interaction/command_machine.h"
+#include "interaction/family_rules.h"
+#include "interaction/previews.h"
+
+namespace {
+
+using B = Backspace;
+
+std::vector<CommandMethod> buildTable()
+{
+    std::vector<CommandMethod> t;
+
+    // ---- Lines -----------------------------------------------------------
+    t.push_back({.items = {{"PopDrawLineClick"}},
+                 .firstMode = 100,
+                 .steps = {{}, {.preview = PreviewSegment}},
+                 .build = BuildLineFromPoints});
+    t.push_back({.items = {{"PopDrawLineXClick"}},
+                 .firstMode = 110,
+                 .steps = {{}, {.preview = PreviewHorizontal, .use = PointUse::KeepStartY}},
+                 .build = BuildLineFromPoints});
+    t.push_back({.items = {{"PopDrawLineYClick"}},
+                 .firstMode = 120,
+                 .steps = {{}, {.preview = PreviewVertical, .use = PointUse::KeepStartX}},
+                 .build = BuildLineFromPoints});
+    t.push_back({.items = {{"PopDrawLineParaClick"}},
+                 .firstMode = 130,
+                 .steps = {{}, {}, {.preview = PreviewReferenceLine}},
+                 .build = BuildReferenceLine,
+                 .prepare = PrepareParallelLine,
+                 .clearsSelection = false,
+                 .atFirstStep = B::ReopenDialog});
+    t.push_back({.items = {{"PopDrawLineCrosClick"}},
+                 .firstMode = 140,
+                 .steps = {{}, {}, {.preview = PreviewReferenceLine}},
+                 .build = BuildReferenceLine,
+                 .prepare = PreparePerpendicularLine,
+                 .clearsSelection = false,
+                 .atFirstStep = B::ReopenDialog});
+    t.push_back({.items = {{"PopDrawLineAngClick", 0, Ask::LineAngle}},
+                 .firstMode = 150,
+                 .steps = {{}, {}, {.preview = PreviewReferenceLine}},
+                 .build = BuildReferenceLine,
+                 .prepare = PrepareAngleLine,
+                 .clearsSelection = false,
+                 .atFirstStep = B::ReopenDialog});
+
+    // ---- Points ----------------------------------------------------------
+    t.push_back({.items = {{"PopDrawTenClick"}},
+                 .firstMode = 200,
+                 .steps = {{}},
+                 .build = BuildPointFromClick,
+                 .clearsSelection = false});
+    // 211 while the left button is held: every move places a point.
+    t.push_back({.items = {{"PopDrawFreeTenClick"}},
+                 .firstMode = 210,
+                 .steps = {{}, {}},
+                 .click = EndFreehandPoints,
+                 .press = StartFreehandPoints,
+                 .drag = ContinueFreehandPoints,
+                 .clearsSelection = false,
+                 .laterSteps = B::NoEffect});
+
+    // ---- Rectangles --------------------------------------------------------
+    t.push_back({.items = {{"PopDrawBox1Click", 0}, {"PopDrawBox2Click", 1}, {"PopDrawBox3Click", 2}},
+                 .firstMode = 300,
+                 .variantStride = 2,
+                 .steps = {{}, {.preview = PreviewBox}},
+                 .build = BuildRectFromPoints});
+    t.push_back({.items = {{"PopDrawCBox1Click", 0, Ask::Corners},
+                           {"PopDrawCBox2Click", 1, Ask::Corners},
+                           {"PopDrawCBox3Click", 2, Ask::Corners}},
+                 .firstMode = 310,
+                 .variantStride = 2,
+                 .steps = {{}, {.preview = PreviewBox}},
+                 .build = BuildCornerRectFromPoints,
+                 .atFirstStep = B::ReopenDialog});
+
+    // ---- Circles -----------------------------------------------------------
+    t.push_back({.items = {{"PopDrawCirc1Click", 0}, {"PopDrawCirc2Click", 1}, {"PopDrawCirc3Click", 2}},
+                 .firstMode = 400,
+                 .variantStride = 2,
+                 .steps = {{}, {.preview = PreviewCircleCentre}},
+                 .build = BuildCircleFromCentreRadius});
+    t.push_back({.items = {{"PopDrawCirc4Click", 0, Ask::CircleRadius},
+                           {"PopDrawCirc5Click", 1, Ask::CircleRadius},
+                           {"PopDrawCirc6Click", 2, Ask::CircleRadius}},
+                 .firstMode = 410,
+                 .variantStride = 1,
+                 .steps = {{.preview = PreviewCircleFixed}},
+                 .build = BuildCircleFixedRadius,
+                 .clearsSelection = false,
+                 .atFirstStep = B::ReopenDialog});
+    t.push_back({.items = {{"PopDrawCirc7Click", 0, Ask::CircleRadius},
+                           {"PopDrawCirc8Click", 1, Ask::CircleRadius},
+                           {"PopDrawCirc9Click", 2, Ask::CircleRadius}},
+                 .firstMode = 420,
+                 .variantStride = 3,
+                 .steps = {{},
+                           {.accepts = WithinTwiceRadius, .preview = PreviewSegment},
+                           {.preview = PreviewCircleRadiusTwoPoints}},
+                 .build = BuildCircleFromRadiusTwoPoints,
+                 .atFirstStep = B::ReopenDialog});
+    t.push_back({.items = {{"PopDrawCircAClick", 0}, {"PopDrawCircBClick", 1}, {"PopDrawCircCClick", 2}},
+                 .firstMode = 430,
+                 .variantStride = 3,
+                 .steps = {{}, {.preview = PreviewSegment}, {.preview = PreviewCircleThreePoints}},
+                 .build = BuildCircleFromThreePoints});
+
+    // ---- Ellipses ------------------------------------------------------------
+    // Started without a dialog the tilt is 0; Backspace at the first step
+    // still opens the tilt dialog.
+    t.push_back({.items = {{"PopDrawElli1Click", 0},
+                           {"PopDrawElli2Click", 1},
+                           {"PopDrawElli3Click", 2},
+                           {"PopDrawElli4Click", 0, Ask::EllipseTilt},
+                           {"PopDrawElli5Click", 1, Ask::EllipseTilt},
+                           {"PopDrawElli6Click", 2, Ask::EllipseTilt}},
+                 .firstMode = 500,
+                 .variantStride = 2,
+                 .steps = {{}, {.preview = PreviewEllipseCentre}},
+                 .build = BuildEllipseFromCentreRadius,
+                 .atFirstStep = B::ReopenDialog,
+                 .reopenItem = 3});
+    t.push_back({.items = {{"PopDrawElli7Click", 0},
+                           {"PopDrawElli8Click", 1},
+                           {"PopDrawElli9Click", 2},
+                           {"PopDrawElliAClick", 0, Ask::EllipseDiagonalTilt},
+                           {"PopDrawElliBClick", 1, Ask::EllipseDiagonalTilt},
+                           {"PopDrawElliCClick", 2, Ask::EllipseDiagonalTilt}},
+                 .firstMode = 510,
+                 .variantStride = 2,
+                 .steps = {{}, {.preview = PreviewEllipseDiagonal}},
+                 .build = BuildEllipseFromDiagonal,
+                 .atFirstStep = B::ReopenDialog,
+                 .reopenItem = 3});
+    t.push_back({.items = {{"PopDrawElliDClick", 0, Ask::EllipseRadii},
+                           {"PopDrawElliEClick", 1, Ask::EllipseRadii},
+                           {"PopDrawElliFClick", 2, Ask::EllipseRadii}},
+                 .firstMode = 520,
+                 .variantStride = 1,
+                 .steps = {{.preview = PreviewEllipseFixed}},
+                 .build = BuildEllipseFixedRadii,
+                 .clearsSelection = false,
+                 .atFirstStep = B::ReopenDialog});
+    t.push_back({.items = {{"PopDrawElliGClick", 0, Ask::EllipseRatio},
+                           {"PopDrawElliHClick", 1, Ask::EllipseRatio},
+                           {"PopDrawElliIClick", 2, Ask::EllipseRatio}},
+                 .firstMode = 530,
+                 .variantStride = 2,
+                 .steps = {{}, {.preview = PreviewEllipseRatio}},
+                 .build = BuildEllipseFromRatio,
+                 .atFirstStep = B::ReopenDialog});
+
+    // ---- Change modes of handle editing (entered by the handle click) ---------
+    const auto change = [&](int mode, ChangeFn rebuild, PreviewFn preview) {
+        t.push_back({.items = {},
+                     .firstMode = mode,
+                     .steps = {{.preview = preview}},
+                     .change = rebuild,
+                     .clearsSelection = false});
+    };
+    change(102, ChangeLineAt, PreviewSegment);
+    change(306, ChangeRectAt, PreviewBox);
+    change(316, ChangeCornerRectAt, PreviewBox);
+    change(406, ChangeCircleRadiusAt, PreviewCircleCentre);
+    change(429, ChangeCircleRadiusTwoPointsAt, PreviewChangedRadiusTwoPoints);
+    change(439, ChangeCircleThreePointsAt, PreviewCircleThreePoints);
+    change(506, ChangeEllipseRadiusAt, PreviewEllipseCentre);
+    change(516, ChangeEllipseDiagonalAt, PreviewEllipseDiagonal);
+    change(536, ChangeEllipseRatioAt, PreviewEllipseRatio);
+
+    return t;
+}
+
+struct Index {
+    std::vector<CommandMethod> methods = buildTable();
+    std::unordered_map<int, ModeInfo> modes;
+    std::unordered_map<std::string_view, MenuItemRef> items;
+
+    Index()
+    {
+        for (const CommandMethod& m : methods) {
+            int variants = 1;
+            for (const MenuItem& item : m.items) {
+                variants = std::max(variants, item.variant + 1);
+                items.emplace(item.handler, MenuItemRef{&m, &item});
+            }
+            for (int v = 0; v < variants; ++v) {
+                for (int s = 0; s < static_cast<int>(m.steps.size()); ++s)
+                    modes.emplace(m.modeOf(v, s), ModeInfo{&m, v, s});
+            }
+        }
+    }
+};
+
+const Index& index()
+{
+    static const Index built;
+    return built;
+}
+
+}  // namespace
+
+const std::vector<CommandMethod>& CommandMethods()
+{
+    return index().methods;
+}
+
+std::optional<ModeInfo> LookupMode(int commandMode)
+{
+    const auto& modes = index().modes;
+    const auto found = modes.find(commandMode);
+    if (found == modes.end())
+        return std::nullopt;
+    return found->second;
+}
+
+std::optional<MenuItemRef> FindMenuItem(std::string_view handler)
+{
+    const auto& items = index().items;
+    const auto found = items.find(handler);
+    if (found == items.end())
+        return std::nullopt;
+    return found->second;
+}

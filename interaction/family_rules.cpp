@@ -1,0 +1,201 @@
+// Start checks, click rules, freehand points and change-mode adapters.
+#include "interaction/family_rules.h"
+
+#include <cmath>
+
+#include "app/canvas_host.h"
+#include "app/interaction_state.h"
+#include "geometry/construct.h"
+#include "interaction/builder_protocol.h"
+#include "interaction/command_machine.h"
+#include "interaction/command_texts.h"
+#include "interaction/previews.h"
+#include "storage/settings.h"
+
+// ---------------------------------------------------------------------------
+// Reference lines
+
+namespace {
+
+// The one selected line segment, if exactly one element is selected and it
+// is a line.
+const LineRecord* selectedLine(const Drawing& d)
+{
+    if (d.selection.size() != 1 || d.selection[0].kind != static_cast<int32_t>(ElementKind::Line))
+        return nullptr;
+    const auto index = d.selection[0].index;
+    if (index < 0 || static_cast<size_t>(index) >= d.tables.lines.size())
+        return nullptr;
+    return &d.tables.lines[static_cast<size_t>(index)];
+}
+
+double angleOf(const LineRecord& line)
+{
+    return VectorAngleDeg(line.x2 - line.x1, line.y2 - line.y1);
+}
+
+bool prepareAlongSelected(CommandContext& ctx, double turnDeg)
+{
+    const LineRecord* line = selectedLine(ctx.drawing);
+    if (!line) {
+        ctx.host.showPromptText(QString::fromUtf8(CommandText::kSelectOneLine));
+        return false;
+    }
+    ctx.state.construction.work.directionDeg = angleOf(*line) + turnDeg;
+    return true;
+}
+
+}  // namespace
+
+bool PrepareParallelLine(CommandContext& ctx)
+{
+    return prepareAlongSelected(ctx, 0);
+}
+
+bool PreparePerpendicularLine(CommandContext& ctx)
+{
+    return prepareAlongSelected(ctx, 90);
+}
+
+bool PrepareAngleLine(CommandContext& ctx)
+{
+    if (const LineRecord* line = selectedLine(ctx.drawing))
+        ctx.state.construction.work.directionDeg += angleOf(*line);
+    return true;
+}
+
+bool WithinTwiceRadius(const Construction& c, PointD point)
+{
+    return !(Distance(c.points[0], point) > 2 * c.work.radius + kBuildTolerance);
+}
+
+// ---------------------------------------------------------------------------
+// Freehand points: the press opens the stroke's journal group, every move
+// joins it, so one Undo removes the whole stroke. They take the grid-rounded
+// position and never a snap point.
+
+namespace {
+
+PointD freehandPoint(const CommandContext& ctx, int pixelX, int pixelY)
+{
+    return GridRounded(ctx.settings.grid, PixelToWorld(ctx.state.view.view, pixelX, pixelY));
+}
+
+constexpr int kFreehandPointsMode = 210;
+
+}  // namespace
+
+void StartFreehandPoints(CommandContext& ctx, int pixelX, int pixelY)
+{
+    if (ctx.state.CommandMode != kFreehandPointsMode)
+        return;
+    CommitDraft(ctx, BuildPoint(freehandPoint(ctx, pixelX, pixelY)));
+    ctx.state.CommandMode = kFreehandPointsMode + 1;
+}
+
+void ContinueFreehandPoints(CommandContext& ctx, int pixelX, int pixelY)
+{
+    if (ctx.state.CommandMode != kFreehandPointsMode + 1)
+        return;
+    CommitDraftIntoLastGroup(ctx, BuildPoint(freehandPoint(ctx, pixelX, pixelY)));
+}
+
+void EndFreehandPoints(CommandContext& ctx, const ClickPoint&)
+{
+    ctx.state.CommandMode = kFreehandPointsMode;
+}
+
+// ---------------------------------------------------------------------------
+// Change modes: the adapters fetch the element being reshaped and pass the
+// picked handle (its number in the ControlPointList) to the change builder.
+
+namespace {
+
+template <class Record> const Record* recordOf(const Drawing& d, int32_t position, ElementKind kind)
+{
+    if (position < 0 || static_cast<size_t>(position) >= d.registry.size())
+        return nullptr;
+    const Record* found = nullptr;
+    const ElementRef& ref = d.registry[static_cast<size_t>(position)];
+    if (ref.kind != static_cast<int32_t>(kind))
+        return nullptr;
+    visitElement(d, ref, [&](ElementKind, const auto& r) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(r)>, Record>)
+            found = &r;
+    });
+    return found;
+}
+
+// Rectangle handles: 0 (x1, y1), 1 (x2, y1), 2 (x1, y2), 3 (x2, y2); the
+// opposite of handle k is 3 - k.
+template <class Record> PointD oppositeCorner(const Record& r, int handle)
+{
+    const int opposite = 3 - std::clamp(handle, 0, 3);
+    return {(opposite & 1) ? r.x2 : r.x1, (opposite & 2) ? r.y2 : r.y1};
+}
+
+}  // namespace
+
+Draft ChangeLineAt(const Drawing& d, const Construction& c, PointD to)
+{
+    const auto* r = recordOf<LineRecord>(d, c.changeTarget, ElementKind::Line);
+    return r ? ChangeLine(*r, c.changeHandle == 0, to) : Draft::refusal(ElementKind::Line);
+}
+
+Draft ChangeRectAt(const Drawing& d, const Construction& c, PointD to)
+{
+    const auto* r = recordOf<RectRecord>(d, c.changeTarget, ElementKind::Rect);
+    return r ? ChangeRect(*r, oppositeCorner(*r, c.changeHandle), to) : Draft::refusal(ElementKind::Rect);
+}
+
+Draft ChangeCornerRectAt(const Drawing& d, const Construction& c, PointD to)
+{
+    const auto* r = recordOf<CornerRectRecord>(d, c.changeTarget, ElementKind::CornerRect);
+    return r ? ChangeCornerRect(*r, oppositeCorner(*r, c.changeHandle), to)
+             : Draft::refusal(ElementKind::CornerRect);
+}
+
+Draft ChangeCircleRadiusAt(const Drawing& d, const Construction& c, PointD to)
+{
+    const auto* r = recordOf<CircleRecord>(d, c.changeTarget, ElementKind::Circle);
+    return r ? ChangeCircleRadius(*r, to) : Draft::refusal(ElementKind::Circle);
+}
+
+// Circle handles of methods 1 and 2: 0 the centre, then the pass points.
+Draft ChangeCircleRadiusTwoPointsAt(const Drawing& d, const Construction& c, PointD to)
+{
+    const auto* r = recordOf<CircleRecord>(d, c.changeTarget, ElementKind::Circle);
+    return r ? ChangeCircleRadiusTwoPoints(*r, c.changeHandle == 1, to) : Draft::refusal(ElementKind::Circle);
+}
+
+Draft ChangeCircleThreePointsAt(const Drawing& d, const Construction& c, PointD to)
+{
+    const auto* r = recordOf<CircleRecord>(d, c.changeTarget, ElementKind::Circle);
+    return r ? ChangeCircleThreePoints(*r, c.changeHandle - 1, to) : Draft::refusal(ElementKind::Circle);
+}
+
+Draft ChangeEllipseRadiusAt(const Drawing& d, const Construction& c, PointD to)
+{
+    const auto* r = recordOf<EllipseRecord>(d, c.changeTarget, ElementKind::Ellipse);
+    return r ? ChangeEllipseRadius(*r, to) : Draft::refusal(ElementKind::Ellipse);
+}
+
+Draft ChangeEllipseDiagonalAt(const Drawing& d, const Construction& c, PointD to)
+{
+    const auto* r = recordOf<EllipseRecord>(d, c.changeTarget, ElementKind::Ellipse);
+    return r ? ChangeEllipseDiagonal(*r, c.changeHandle - 1, to) : Draft::refusal(ElementKind::Ellipse);
+}
+
+Draft ChangeEllipseRatioAt(const Drawing& d, const Construction& c, PointD to)
+{
+    const auto* r = recordOf<EllipseRecord>(d, c.changeTarget, ElementKind::Ellipse);
+    return r ? ChangeEllipseRatio(*r, c.changeHandle - 1, to) : Draft::refusal(ElementKind::Ellipse);
+}
+
+void PreviewChangedRadiusTwoPoints(const Construction& c, PointD cursor, PreviewShape& out)
+{
+    // Points: 0 the pass point that stays; work.radius, work.side as recorded.
+    const double r = c.work.radius;
+    if (const auto centre = CentreForRadiusTwoPoints(c.points[0], cursor, r, c.work.side))
+        AddEllipse(out, *centre, r, r, 0);
+}
