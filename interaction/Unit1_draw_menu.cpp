@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 #include "app/menu_table.h"
 #include "interaction/command_machine.h"
+#include "interaction/division_points.h"
 
 namespace {
 
@@ -28,7 +29,11 @@ void TForm1::PopDrawPEndClick()
     FinishSequence(ctx);
 }
 
-void TForm1::PopDrawSepTenClick() {}
+void TForm1::PopDrawSepTenClick()
+{
+    CommandContext ctx = commandContext();
+    DivideSelection(ctx);
+}
 
 // Only the items whose menu row is marked Ready are bound; the rest show
 // disabled until their commands arrive.

@@ -179,21 +179,18 @@ void markLayerUsed(Drawing& d, const ElementRef& ref)
         d.layers[static_cast<size_t>(layer)].inUse = true;
 }
 
-std::optional<int32_t> addAndShow(CommandContext& ctx, Draft draft, bool ownGroup)
+std::optional<int32_t> addAndShow(CommandContext& ctx, const Draft& draft, bool ownGroup)
 {
     if (draft.refused()) {
         ctx.host.ShowOperation(isPointList(draft.kind) ? text(CommandText::kNoPoints)
                                                        : label(draft.kind) + text(CommandText::kBuildRefused));
         return std::nullopt;
     }
-    std::visit(Stamp{ctx.drawing.attributes, ctx.settings.attributes}, draft.record);
-    const auto position = static_cast<int32_t>(ctx.drawing.registry.size());
     if (ownGroup)
         ctx.drawing.journal.BeginGroup();
-    append(ctx.drawing, draft.kind, draft.record);
+    const auto position = *AppendWithCurrentAttributes(ctx, draft);
     if (ownGroup)
         ctx.drawing.journal.EndGroup();
-    markLayerUsed(ctx.drawing, ctx.drawing.registry.back());
 
     const ElementRef& ref = ctx.drawing.registry.back();
     QImage& canvas = ctx.host.canvasImage();
@@ -210,6 +207,17 @@ std::optional<int32_t> addAndShow(CommandContext& ctx, Draft draft, bool ownGrou
 }
 
 }  // namespace
+
+std::optional<int32_t> AppendWithCurrentAttributes(CommandContext& ctx, Draft draft)
+{
+    if (draft.refused())
+        return std::nullopt;
+    std::visit(Stamp{ctx.drawing.attributes, ctx.settings.attributes}, draft.record);
+    const auto position = static_cast<int32_t>(ctx.drawing.registry.size());
+    append(ctx.drawing, draft.kind, draft.record);
+    markLayerUsed(ctx.drawing, ctx.drawing.registry.back());
+    return position;
+}
 
 std::optional<int32_t> CommitDraft(CommandContext& ctx, const Draft& draft)
 {

@@ -20,5 +20,8 @@ std::optional<int32_t> CommitDraft(CommandContext&, const Draft&);
 // Appends into the journal group of the last command instead of opening one
 // (the moves of a freehand-point stroke join its press).
 std::optional<int32_t> CommitDraftIntoLastGroup(CommandContext&, const Draft&);
+// Stamps the current attributes and appends, nothing else: for commands
+// that append many elements in one group and then repaint.
+std::optional<int32_t> AppendWithCurrentAttributes(CommandContext&, Draft);
 // oldPosition: the registry position of the element being reshaped.
 std::optional<int32_t> CommitChange(CommandContext&, int32_t oldPosition, const Draft&);

@@ -8,6 +8,7 @@
 #include "app/interaction_state.h"
 #include "geometry/func.h"
 #include "interaction/builder_protocol.h"
+#include "interaction/change_entry.h"
 #include "model/snap_points.h"
 #include "storage/settings.h"
 
@@ -204,6 +205,10 @@ void MachineLeftClick(CommandContext& ctx)
 {
     InteractionState& s = ctx.state;
     const ClickPoint click = PointOfClick(ctx, s.pressX, s.pressY);
+    if (EnterChangeMode(ctx, click)) {
+        ctx.host.ShowPrompt();
+        return;
+    }
     if (const auto info = LookupMode(s.CommandMode)) {
         if (info->method->click)
             info->method->click(ctx, click);
