@@ -4,7 +4,7 @@
 #include "render/picture.h"
 #include "storage/CVals.h"
 
-FakeHost::FakeHost() : image(400, 300, QImage::Format_RGB32)
+FakeHost::FakeHost(int canvasWidth, int canvasHeight) : image(canvasWidth, canvasHeight, QImage::Format_RGB32)
 {
     settings = LoadDefaults();
     graph.setAttributes(&drawing.attributes);

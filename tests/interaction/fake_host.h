@@ -1,7 +1,7 @@
 // A CanvasHost without a window for driving the command machine: it owns the
 // interaction record, a drawing, the settings and a 400 x 300 canvas image,
 // paints with the real picture routine, records the status texts and answers
-// the construction dialogs from scripts.
+// the construction dialogs from scripts. The benchmarks use it too.
 #pragma once
 
 #include <QImage>
@@ -18,7 +18,7 @@
 
 class FakeHost : public CanvasHost {
 public:
-    FakeHost();
+    explicit FakeHost(int canvasWidth = 400, int canvasHeight = 300);
 
     void ShowPrompt() override;
     void showPromptText(const QString& text) override { prompt = text; }
