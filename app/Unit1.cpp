@@ -20,7 +20,11 @@
 #include "app/paint_box.h"
 #include "app/shell_texts.h"
 #include "app/status_bar.h"
+#include "dialogs/UnitCBox.h"
 #include "dialogs/UnitGrd.h"
+#include "dialogs/UnitInp1.h"
+#include "dialogs/UnitInp2.h"
+#include "dialogs/UnitMoji.h"
 #include "dialogs/UnitNew.h"
 #include "render/graph_p.h"
 #include "render/picture.h"
@@ -175,18 +179,29 @@ void TForm1::applyWindowPlaces()
     const QRect place = clampedPlace(m_settings.windows.form1, design);
     move(place.topLeft());
     resize(place.size());
-    moveDialog(FormGrd(), m_settings.windows.formGrd);
-    moveDialog(FormNew(), m_settings.windows.formNew);
+    for (const auto& [dialog, place] : dialogPlaces())
+        moveDialog(dialog, *place);
 }
 
 void TForm1::storeWindowPlaces()
 {
     const QRect frame = frameGeometry();
     m_settings.windows.form1 = WindowPlace{frame.left(), frame.top(), width(), height()};
-    m_settings.windows.formGrd.left = FormGrd()->x();
-    m_settings.windows.formGrd.top = FormGrd()->y();
-    m_settings.windows.formNew.left = FormNew()->x();
-    m_settings.windows.formNew.top = FormNew()->y();
+    for (const auto& [dialog, place] : dialogPlaces()) {
+        place->left = dialog->x();
+        place->top = dialog->y();
+    }
+}
+
+std::array<std::pair<QWidget*, WindowPlace*>, 6> TForm1::dialogPlaces()
+{
+    WindowPlaces& places = m_settings.windows;
+    return {{{FormGrd(), &places.formGrd},
+             {FormNew(), &places.formNew},
+             {FormInp1(), &places.formInp1},
+             {FormInp2(), &places.formInp2},
+             {FormCBox(), &places.formCBox},
+             {FormMoji(), &places.formMoji}}};
 }
 
 TFormNew* TForm1::FormNew()
@@ -201,6 +216,34 @@ TFormGrd* TForm1::FormGrd()
     if (!m_formGrd)
         m_formGrd = new TFormGrd(this);
     return m_formGrd;
+}
+
+TFormInp1* TForm1::FormInp1()
+{
+    if (!m_formInp1)
+        m_formInp1 = new TFormInp1(this);
+    return m_formInp1;
+}
+
+TFormInp2* TForm1::FormInp2()
+{
+    if (!m_formInp2)
+        m_formInp2 = new TFormInp2(this);
+    return m_formInp2;
+}
+
+TFormCBox* TForm1::FormCBox()
+{
+    if (!m_formCBox)
+        m_formCBox = new TFormCBox(this);
+    return m_formCBox;
+}
+
+TFormMoji* TForm1::FormMoji()
+{
+    if (!m_formMoji)
+        m_formMoji = new TFormMoji(this);
+    return m_formMoji;
 }
 
 // ---------------------------------------------------------------------------

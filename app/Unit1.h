@@ -16,10 +16,12 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <span>
 #include <string_view>
+#include <utility>
 
 #include "app/canvas_host.h"
 #include "app/interaction_state.h"
@@ -30,7 +32,11 @@
 class QAction;
 class QMenu;
 class QTimer;
+class TFormCBox;
 class TFormGrd;
+class TFormInp1;
+class TFormInp2;
+class TFormMoji;
 class TFormNew;
 class TGraphP;
 class TPaintBox;
@@ -139,6 +145,15 @@ public:
     void setGridDialog(TFormGrd* dialog) { m_formGrd = dialog; }
     TFormNew* FormNew();
     TFormGrd* FormGrd();
+    // The construction dialogs and the polyline point dialog.
+    void setNumericDialog(TFormInp1* dialog) { m_formInp1 = dialog; }
+    void setPolyPointDialog(TFormInp2* dialog) { m_formInp2 = dialog; }
+    void setCornerDialog(TFormCBox* dialog) { m_formCBox = dialog; }
+    void setTextDialog(TFormMoji* dialog) { m_formMoji = dialog; }
+    TFormInp1* FormInp1();
+    TFormInp2* FormInp2();
+    TFormCBox* FormCBox();
+    TFormMoji* FormMoji();
 
     // --- Draw menu (interaction/Unit1_draw_menu.cpp) --------------------------
     // One handler per Draw item, each starting its row of the family table.
@@ -184,6 +199,8 @@ private:
     void buildPopupMenu();
     void applyWindowPlaces();
     void storeWindowPlaces();
+    // The modal dialogs with the settings-file place each one keeps.
+    std::array<std::pair<QWidget*, WindowPlace*>, 6> dialogPlaces();
     void installDefaultQuestions();
     void resetDrawing();
     void startNewDrawing(int imageWidth, int imageHeight);
@@ -207,6 +224,10 @@ private:
     TStatusBar* StatusBar1 = nullptr;
     TFormNew* m_formNew = nullptr;
     TFormGrd* m_formGrd = nullptr;
+    TFormInp1* m_formInp1 = nullptr;
+    TFormInp2* m_formInp2 = nullptr;
+    TFormCBox* m_formCBox = nullptr;
+    TFormMoji* m_formMoji = nullptr;
     QHash<QString, QAction*> m_actions;
     bool m_shown = false;
     bool m_closed = false;

@@ -5,7 +5,11 @@
 
 #include "app/Unit1.h"
 #include "app/shell_texts.h"
+#include "dialogs/UnitCBox.h"
 #include "dialogs/UnitGrd.h"
+#include "dialogs/UnitInp1.h"
+#include "dialogs/UnitInp2.h"
+#include "dialogs/UnitMoji.h"
 #include "dialogs/UnitNew.h"
 
 int main(int argc, char* argv[])
@@ -19,11 +23,14 @@ int main(int argc, char* argv[])
     form1->setAttribute(Qt::WA_DeleteOnClose);
     // Form7 (brush) and Form3 (pen width) take their place here.
     form1->setGridDialog(new TFormGrd(form1));  // FormGrd
-    // Form5 (caps), FormMoji (text), FormCBox (cornered rectangle),
+    // Form5 (caps) takes its place here.
+    form1->setTextDialog(new TFormMoji(form1));    // FormMoji
+    form1->setCornerDialog(new TFormCBox(form1));  // FormCBox
     // Form6 (point style) and Form4 (dash type) take their place here.
-    form1->setNewDialog(new TFormNew(form1));  // FormNew
-    // FormInp1 (numeric input), FormInp2 (polyline points), Form2 (pen) and
-    // FormLay (layers) take their place here.
+    form1->setNewDialog(new TFormNew(form1));            // FormNew
+    form1->setNumericDialog(new TFormInp1(form1));       // FormInp1
+    form1->setPolyPointDialog(new TFormInp2(form1));     // FormInp2
+    // Form2 (pen) and FormLay (layers) take their place here.
 
     form1->show();
     return app.exec();

@@ -28,4 +28,12 @@ public:
     std::array<QLineEdit*, 8> Edit{};      // Edit1 .. Edit8: width, height per corner
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
+
+private:
+    void Button1Click();
+    QLineEdit* firstTooSmallSize() const;
+
+    int32_t m_types[4] = {0, 0, 0, 0};
+    double m_widths[4] = {0, 0, 0, 0};
+    double m_heights[4] = {0, 0, 0, 0};
 };

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -45,8 +44,7 @@ TFormGrd::TFormGrd(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormGrd"));
     setWindowTitle(QString::fromUtf8(DialogText::kGridTitle));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(kDialogFlags);
     CheckBox1 = new QCheckBox(QString::fromUtf8(DialogText::kGridShown), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     Edit1 = numberEdit(this, "Edit1");
@@ -99,8 +97,8 @@ TFormGrd::TFormGrd(QWidget* parent) : QDialog(parent)
 bool TFormGrd::Execute(GridSettings& grid)
 {
     CheckBox1->setChecked(grid.shown);
-    Edit1->setText(QString::number(grid.pitchX, 'g', QLocale::FloatingPointShortest));
-    Edit2->setText(QString::number(grid.pitchY, 'g', QLocale::FloatingPointShortest));
+    setNumber(Edit1, grid.pitchX);
+    setNumber(Edit2, grid.pitchY);
     m_colours[0] = grid.minorColor;
     m_colours[1] = grid.majorColor;
     paintSwatch(0);

@@ -14,8 +14,7 @@
 TFormNew::TFormNew(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormNew"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(kDialogFlags);
     Edit1 = numberEdit(this, "Edit1");
     Edit2 = numberEdit(this, "Edit2");
     Button1 = new QPushButton(QString::fromUtf8(DialogText::kOk), this);

@@ -83,6 +83,17 @@ void installFontSubstitutions()
     });
 }
 
+QStringList mappedFontNames()
+{
+    QStringList names;
+    for (const Substitution& row : kSubstitutions) {
+        const QString name = QString::fromUtf8(row.windowsName);
+        if (fontFamilyAvailable(name))
+            names << name;
+    }
+    return names;
+}
+
 bool fontFamilyAvailable(const QString& family)
 {
     if (family.isEmpty())

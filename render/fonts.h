@@ -14,6 +14,10 @@ void installFontSubstitutions();
 // needed or none is known).
 QStringList fontSubstitutes(const QString& family);
 
+// The Windows names of the table whose stand-ins are installed: the names a
+// font list offers beside the installed families.
+QStringList mappedFontNames();
+
 // True when `family` or one of its substitutes is installed: the condition
 // under which the surface has a font at all.
 bool fontFamilyAvailable(const QString& family);
