@@ -63,6 +63,10 @@ TForm1::TForm1(QString settingsPath, QWidget* parent)
 
     m_settings = LoadDefaults();
     installDefaultQuestions();
+    // The construction dialogs answer the Draw commands; tests script them.
+    m_constructionQuestions.numbers = [this](NumericRows& rows) { return FormInp1()->Execute(rows); };
+    m_constructionQuestions.corners = [this](ConstructionParameters& params) { return FormCBox()->Execute(params); };
+    m_constructionQuestions.text = [this](ConstructionParameters& params) { return FormMoji()->Execute(params); };
     buildPopupMenu();
 }
 

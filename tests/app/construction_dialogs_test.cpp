@@ -612,6 +612,37 @@ TEST(PolyPointDialog, AnElementWithoutPointsOffersNothingToChoose)
 
 // --- the main window's dialogs ------------------------------------------------
 
+TEST(FormDialogs, AnswerTheDrawCommandsAndRememberTheConfirmedValues)
+{
+    auto form = MakeShownForm();
+    WhenModal([&](QWidget* modal) {
+        EXPECT_EQ(modal, form->FormInp1());
+        form->FormInp1()->Edit[0]->setText(QStringLiteral("5000"));
+        QTest::keyClick(form->FormInp1()->Edit[0], Qt::Key_Return);
+    });
+    form->PopDrawCirc4Click();
+    EXPECT_EQ(form->settings().construction.circleRadius, 1000);
+
+    QString offered;
+    WhenModal([&](QWidget*) {
+        offered = form->FormInp1()->Edit[0]->text();
+        QTest::keyClick(form->FormInp1()->Edit[0], Qt::Key_Escape);
+    });
+    form->PopDrawCirc4Click();
+    EXPECT_EQ(offered, QStringLiteral("1000"));
+
+    WhenModal([&](QWidget* modal) {
+        EXPECT_EQ(modal, form->FormCBox());
+        form->FormCBox()->ComboBox[0]->setCurrentIndex(4);
+        form->FormCBox()->Edit[0]->setText(QStringLiteral("8"));
+        form->FormCBox()->Edit[1]->setText(QStringLiteral("9"));
+        form->FormCBox()->Button1->click();
+    });
+    form->PopDrawCBox1Click();
+    EXPECT_EQ(form->settings().construction.cornerTypes[0], 4);
+    EXPECT_EQ(form->settings().construction.cornerHeights[0], 9);
+}
+
 TEST(FormDialogs, KeepTheirPlacesBetweenRuns)
 {
     QTemporaryDir dir;
