@@ -65,8 +65,8 @@ TForm1::TForm1(QString settingsPath, QWidget* parent)
     installDefaultQuestions();
     // The construction dialogs answer the Draw commands; tests script them.
     m_constructionQuestions.numbers = [this](NumericRows& rows) { return FormInp1()->Execute(rows); };
-    m_constructionQuestions.corners = [this](ConstructionParameters& params) { return FormCBox()->Execute(params); };
-    m_constructionQuestions.text = [this](ConstructionParameters& params) { return FormMoji()->Execute(params); };
+    m_constructionQuestions.corners = [this](ConstructionParameters& p) { return FormCBox()->Execute(p); };
+    m_constructionQuestions.text = [this](ConstructionParameters& p) { return FormMoji()->Execute(p); };
     buildPopupMenu();
 }
 
@@ -175,6 +175,15 @@ void moveDialog(QWidget* dialog, const WindowPlace& place)
         dialog->move(rect.topLeft());
 }
 
+// A dialog main.cpp did not install (tests) is made at its first use.
+template <class Dialog>
+Dialog* madeOnce(Dialog*& dialog, QWidget* parent)
+{
+    if (!dialog)
+        dialog = new Dialog(parent);
+    return dialog;
+}
+
 }  // namespace
 
 void TForm1::applyWindowPlaces()
@@ -183,17 +192,17 @@ void TForm1::applyWindowPlaces()
     const QRect place = clampedPlace(m_settings.windows.form1, design);
     move(place.topLeft());
     resize(place.size());
-    for (const auto& [dialog, place] : dialogPlaces())
-        moveDialog(dialog, *place);
+    for (const auto& [dialog, saved] : dialogPlaces())
+        moveDialog(dialog, *saved);
 }
 
 void TForm1::storeWindowPlaces()
 {
     const QRect frame = frameGeometry();
     m_settings.windows.form1 = WindowPlace{frame.left(), frame.top(), width(), height()};
-    for (const auto& [dialog, place] : dialogPlaces()) {
-        place->left = dialog->x();
-        place->top = dialog->y();
+    for (const auto& [dialog, saved] : dialogPlaces()) {
+        saved->left = dialog->x();
+        saved->top = dialog->y();
     }
 }
 
@@ -210,44 +219,32 @@ std::array<std::pair<QWidget*, WindowPlace*>, 6> TForm1::dialogPlaces()
 
 TFormNew* TForm1::FormNew()
 {
-    if (!m_formNew)
-        m_formNew = new TFormNew(this);
-    return m_formNew;
+    return madeOnce(m_formNew, this);
 }
 
 TFormGrd* TForm1::FormGrd()
 {
-    if (!m_formGrd)
-        m_formGrd = new TFormGrd(this);
-    return m_formGrd;
+    return madeOnce(m_formGrd, this);
 }
 
 TFormInp1* TForm1::FormInp1()
 {
-    if (!m_formInp1)
-        m_formInp1 = new TFormInp1(this);
-    return m_formInp1;
+    return madeOnce(m_formInp1, this);
 }
 
 TFormInp2* TForm1::FormInp2()
 {
-    if (!m_formInp2)
-        m_formInp2 = new TFormInp2(this);
-    return m_formInp2;
+    return madeOnce(m_formInp2, this);
 }
 
 TFormCBox* TForm1::FormCBox()
 {
-    if (!m_formCBox)
-        m_formCBox = new TFormCBox(this);
-    return m_formCBox;
+    return madeOnce(m_formCBox, this);
 }
 
 TFormMoji* TForm1::FormMoji()
 {
-    if (!m_formMoji)
-        m_formMoji = new TFormMoji(this);
-    return m_formMoji;
+    return madeOnce(m_formMoji, this);
 }
 
 // ---------------------------------------------------------------------------

@@ -105,7 +105,6 @@ TFormMoji::TFormMoji(QWidget* parent) : QDialog(parent)
     }
     Edit4 = new QLineEdit(this);
     Edit4->setObjectName(QStringLiteral("Edit4"));
-    Edit4->setMaxLength(kTextLength);
     LabelMessage = new QLabel(this);
     LabelMessage->setObjectName(QStringLiteral("LabelMessage"));
     LabelMessage->setStyleSheet(QStringLiteral("color: #C00000"));
@@ -183,7 +182,10 @@ bool TFormMoji::Execute(ConstructionParameters& params)
     ComboBox2->setCurrentIndex(anchor);
     for (size_t style = 0; style < CheckBox.size(); ++style)
         CheckBox[style]->setChecked((params.textStyle >> style) & 1);
-    Edit4->setText(QString::fromStdString(params.text));
+    // A longer text from a drawing file is offered whole, never cut.
+    const QString text = QString::fromStdString(params.text);
+    Edit4->setMaxLength(std::max(kTextLength, static_cast<int>(text.size())));
+    Edit4->setText(text);
     LabelMessage->clear();
     LabelMessage->hide();
 

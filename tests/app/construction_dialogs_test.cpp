@@ -405,6 +405,20 @@ TEST_F(TextDialog, StoresEveryFieldAsTyped)
     EXPECT_EQ(params.text, "　図面 A　");
 }
 
+TEST_F(TextDialog, ALongTextFromADrawingIsOfferedWholeButTypingStopsAt255)
+{
+    params.text = std::string(300, 'a');
+    ASSERT_TRUE(runOk([] {}));
+    EXPECT_EQ(params.text.size(), 300u);
+
+    params.text = "x";
+    ASSERT_TRUE(runOk([&] {
+        dialog.Edit4->clear();
+        QTest::keyClicks(dialog.Edit4, QString(256, u'b'));
+    }));
+    EXPECT_EQ(params.text.size(), 255u);
+}
+
 TEST_F(TextDialog, ATextShiftJisCannotHoldIsRefusedNamingTheCharacter)
 {
     const bool accepted = runOk([&] { dialog.Edit4->setText(Text("図면")); });
