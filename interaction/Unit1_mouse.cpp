@@ -46,10 +46,10 @@ void TForm1::CommandMouseMove(Qt::MouseButtons buttons, QPoint pos)
     MachineMouseMove(ctx, buttons, pos);
 }
 
-void TForm1::CommandMouseUp(Qt::MouseButton, QPoint)
+void TForm1::CommandMouseUp(Qt::MouseButton, QPoint pos)
 {
     CommandContext ctx = commandContext();
-    MachineLeftClick(ctx);
+    MachineLeftClick(ctx, pos);
 }
 
 void TForm1::CommandGestureStarted()

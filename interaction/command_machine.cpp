@@ -144,7 +144,7 @@ void MachineMouseMove(CommandContext& ctx, Qt::MouseButtons buttons, QPoint pos)
 void MachineGestureStarted(CommandContext& ctx)
 {
     ErasePreviews(ctx);
-    if (const auto info = LookupMode(ctx.state.CommandMode); info && info->method->press && info->step > 0) {
+    if (const auto info = LookupMode(ctx.state.CommandMode); info && info->method->strokeStepPx > 0 && info->step > 0) {
         // A freehand line in progress is abandoned.
         ctx.state.construction.freehand.clear();
         ctx.state.CommandMode = info->method->modeOf(info->variant, 0);
@@ -201,10 +201,12 @@ void walkSteps(CommandContext& ctx, const ModeInfo& info, const ClickPoint& clic
 
 }  // namespace
 
-void MachineLeftClick(CommandContext& ctx)
+void MachineLeftClick(CommandContext& ctx, QPoint release)
 {
     InteractionState& s = ctx.state;
-    const ClickPoint click = PointOfClick(ctx, s.pressX, s.pressY);
+    ClickPoint click = PointOfClick(ctx, s.pressX, s.pressY);
+    click.releaseX = release.x();
+    click.releaseY = release.y();
     if (EnterChangeMode(ctx, click)) {
         ctx.host.ShowPrompt();
         return;

@@ -22,7 +22,8 @@ struct ClickPoint {
     PointD point;    // grid-rounded, then snapped
     PointD rounded;  // grid-rounded only (freehand input)
     bool snapped = false;
-    int pixelX = 0, pixelY = 0;
+    int pixelX = 0, pixelY = 0;  // the press
+    int releaseX = 0, releaseY = 0;
 };
 
 PointD PixelToWorld(const ViewTransform& view, int pixelX, int pixelY);
@@ -37,8 +38,8 @@ void StartMenuItem(CommandContext&, const MenuItemRef&);
 void MachineMouseDown(CommandContext&, Qt::MouseButton button, QPoint pos);
 void MachineMouseMove(CommandContext&, Qt::MouseButtons buttons, QPoint pos);
 // A release of a gesture the left button took part in alone; the press point
-// is the state's pressX / pressY.
-void MachineLeftClick(CommandContext&);
+// is the state's pressX / pressY, release the pixel of the release.
+void MachineLeftClick(CommandContext&, QPoint release);
 // A two-button gesture began: the hover figures go and a freehand line in
 // progress is abandoned.
 void MachineGestureStarted(CommandContext&);

@@ -21,6 +21,7 @@
 #include "interaction/command_machine.h"
 #include "interaction/family_rules.h"
 #include "interaction/previews.h"
+#include "interaction/sequence_rules.h"
 
 namespace {
 
@@ -171,6 +172,42 @@ std::vector<CommandMethod> buildTable()
                  .steps = {{}, {.preview = PreviewEllipseRatio}},
                  .build = BuildEllipseFromRatio,
                  .atFirstStep = B::ReopenDialog});
+
+    // ---- Point sequences and freehand lines --------------------------------
+    // The click rule, Ctrl+E and Backspace are the machine's; the builders of
+    // the point-list kinds set .build (they read Construction::sequence or
+    // ::freehand). Without one the figure is collected and dropped, so the
+    // menu rows stay Later until it arrives.
+    const auto sequence = [&](std::vector<MenuItem> items, int mode, int stride, SequenceShape shape) {
+        const bool closed = shape == SequenceShape::Closed;
+        t.push_back({.items = std::move(items),
+                     .firstMode = mode,
+                     .variantStride = stride,
+                     .steps = {{.preview = closed ? PreviewClosedSequence : PreviewOpenSequence}},
+                     .click = SequenceClick,
+                     .finish = FinishSequenceFigure,
+                     .sequence = shape,
+                     .atFirstStep = B::DropLastPoint});
+    };
+    sequence({{"PopDrawPlin1Click"}}, 2000, 0, SequenceShape::Open);
+    sequence({{"PopDrawPgon1Click", 0}, {"PopDrawPgon2Click", 1}, {"PopDrawPgon3Click", 2}}, 2010, 10,
+             SequenceShape::Closed);
+    sequence({{"PopDrawBez1Click"}}, 2100, 0, SequenceShape::Bezier);
+    sequence({{"PopDrawOsp1Click"}}, 2200, 0, SequenceShape::Open);
+    sequence({{"PopDrawCsp1Click", 0}, {"PopDrawCsp2Click", 1}, {"PopDrawCsp3Click", 2}}, 2210, 10,
+             SequenceShape::Closed);
+    const auto stroke = [&](const char* handler, int mode, int stepPx) {
+        t.push_back({.items = {{handler}},
+                     .firstMode = mode,
+                     .steps = {{}, {}},
+                     .click = EndFreehandLine,
+                     .press = StartFreehandLine,
+                     .drag = ContinueFreehandLine,
+                     .strokeStepPx = stepPx,
+                     .clearsSelection = false});
+    };
+    stroke("PopDrawPlin2Click", 2300, 10);
+    stroke("PopDrawOsp2Click", 2310, 20);
 
     // ---- Change modes of handle editing (entered by the handle click) ---------
     const auto change = [&](int mode, ChangeFn rebuild, PreviewFn preview) {

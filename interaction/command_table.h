@@ -62,6 +62,14 @@ struct CommandStep {
     PointUse use = PointUse::Click;
 };
 
+// The closing rules of a point sequence (polyline, polygon, Bezier, C-splines).
+enum class SequenceShape {
+    None,
+    Open,    // polyline, open C-spline: at least 2 points
+    Closed,  // polygon, closed C-spline: at least 3, the repeated first point dropped
+    Bezier,  // at least 4; points 3 and 4 are taken without a test
+};
+
 struct MenuItem {
     const char* handler;  // "PopDrawCirc7Click"
     int variant = 0;      // fill variant 0 outline, 1 fill, 2 outline and fill
@@ -80,6 +88,8 @@ struct CommandMethod {
     PrepareFn prepare = nullptr;
     FinishFn finish = nullptr;
     ChangeFn change = nullptr;     // change modes: rebuild changeTarget, then mode 1
+    SequenceShape sequence = SequenceShape::None;
+    int strokeStepPx = 0;          // freehand lines: the least pixel step between points
     bool clearsSelection = true;   // the first click deselects
     Backspace atFirstStep = Backspace::NoEffect;
     int reopenItem = 0;

@@ -2,6 +2,7 @@
 // geometry its builder uses, so what the user sees is what the click builds.
 #include "interaction/previews.h"
 
+#include <algorithm>
 #include <cmath>
 #include <variant>
 
@@ -112,4 +113,33 @@ void PreviewEllipseFixed(const Construction& c, PointD cursor, PreviewShape& out
 void PreviewEllipseRatio(const Construction& c, PointD cursor, PreviewShape& out)
 {
     addEllipseDraft(out, BuildEllipseRatio(c.points[0], cursor, c.work.ratio, 0));
+}
+
+namespace {
+
+void addEntered(const Construction& c, std::vector<PointD>& line)
+{
+    const size_t entered = std::min(c.sequence.size(), static_cast<size_t>(std::max(0, c.nextPoint - 1)));
+    line.assign(c.sequence.begin(), c.sequence.begin() + static_cast<std::ptrdiff_t>(entered));
+}
+
+}  // namespace
+
+void PreviewOpenSequence(const Construction& c, PointD cursor, PreviewShape& out)
+{
+    std::vector<PointD>& line = out.add();
+    addEntered(c, line);
+    if (line.empty())
+        return;
+    line.push_back(cursor);
+}
+
+void PreviewClosedSequence(const Construction& c, PointD cursor, PreviewShape& out)
+{
+    std::vector<PointD>& line = out.add();
+    addEntered(c, line);
+    if (line.empty())
+        return;
+    line.push_back(cursor);
+    line.push_back(line.front());
 }

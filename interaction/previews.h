@@ -29,3 +29,7 @@ void PreviewEllipseCentre(const Construction&, PointD cursor, PreviewShape&);
 void PreviewEllipseDiagonal(const Construction&, PointD cursor, PreviewShape&);
 void PreviewEllipseFixed(const Construction&, PointD cursor, PreviewShape&);
 void PreviewEllipseRatio(const Construction&, PointD cursor, PreviewShape&);
+// The entered points of a sequence as an open line on to the cursor, or
+// closed through the cursor.
+void PreviewOpenSequence(const Construction&, PointD cursor, PreviewShape&);
+void PreviewClosedSequence(const Construction&, PointD cursor, PreviewShape&);

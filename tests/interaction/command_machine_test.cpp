@@ -311,7 +311,7 @@ TEST(FreehandPoints, OneUndoRemovesTheWholeStroke)
     EXPECT_EQ(h.state.CommandMode, 211);
     for (int i = 1; i <= 40; ++i)
         MachineMouseMove(c, Qt::LeftButton, {10 + i, 10 + i % 7});
-    MachineLeftClick(c);
+    MachineLeftClick(c, {50, 17});
     EXPECT_EQ(h.state.CommandMode, 210);
     EXPECT_EQ(h.drawing.tables.points.size(), 42u);
     EXPECT_EQ(h.operation, Text("点作図(42)"));

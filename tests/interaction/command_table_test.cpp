@@ -61,8 +61,9 @@ TEST(CommandTable, SequencePromptsShowThePointNumber)
 // The system's Backspace lists, for the modes of this table.
 const std::set<int> kReopens = {130, 140, 150, 310, 312, 314, 410, 411, 412, 420, 423, 426, 500, 502,
                                 504, 510, 512, 514, 520, 521, 522, 530, 532, 534};
-const std::set<int> kNoEffect = {0,   1,   2,   10,  20,  100, 102, 110, 120, 200, 210, 300, 302, 304,
-                                 306, 316, 400, 402, 404, 406, 429, 430, 433, 436, 439, 506, 516, 536};
+const std::set<int> kNoEffect = {0,   1,   2,   10,  20,  100, 102, 110, 120,  200,  210, 300, 302, 304, 306,
+                                 316, 400, 402, 404, 406, 429, 430, 433, 436, 439, 506, 516, 536, 2300, 2310};
+const std::set<int> kDropsPoint = {2000, 2010, 2020, 2030, 2100, 2200, 2210, 2220, 2230};
 
 TEST(CommandTable, BackspaceFollowsTheSystemLists)
 {
@@ -74,9 +75,10 @@ TEST(CommandTable, BackspaceFollowsTheSystemLists)
                 if (kTransientModes.contains(mode))
                     continue;
                 const Backspace rule = s == 0 ? m.atFirstStep : m.laterSteps;
-                const Backspace expected = kReopens.contains(mode)    ? Backspace::ReopenDialog
-                                           : kNoEffect.contains(mode) ? Backspace::NoEffect
-                                                                      : Backspace::StepBack;
+                const Backspace expected = kReopens.contains(mode)      ? Backspace::ReopenDialog
+                                           : kNoEffect.contains(mode)   ? Backspace::NoEffect
+                                           : kDropsPoint.contains(mode) ? Backspace::DropLastPoint
+                                                                        : Backspace::StepBack;
                 EXPECT_EQ(rule, expected) << mode;
             }
         }

@@ -73,7 +73,7 @@ void FakeHost::click(int x, int y)
     state.mouseFlags = kMouseLeft;
     MachineMouseDown(c, Qt::LeftButton, {x, y});
     ErasePreviews(c);
-    MachineLeftClick(c);
+    MachineLeftClick(c, {x, y});
     state.mouseFlags = 0;
 }
 
