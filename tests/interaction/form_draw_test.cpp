@@ -3,12 +3,14 @@
 // canvas pixels. The order of the mouse handlers' steps is what these catch.
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include "../app/app_test_support.h"
+#include "dialogs/UnitInp1.h"
 
 namespace {
 
@@ -144,6 +146,56 @@ TEST(FormDraw, LaterDrawItemsStayDisabled)
     EXPECT_FALSE(form->menuAction(QStringLiteral("PopDrawArc1Click"))->isEnabled());
     EXPECT_FALSE(form->menuAction(QStringLiteral("PopDrawMojiClick"))->isEnabled());
     EXPECT_TRUE(form->menuAction(QStringLiteral("PopDrawPEndClick"))->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+// Types into the numeric dialog's first field and confirms with Return.
+void AnswerFirstNumber(TForm1& form, const QString& text)
+{
+    WhenModal([&form, text](QWidget*) {
+        form.FormInp1()->Edit[0]->setText(text);
+        QTest::keyClick(form.FormInp1()->Edit[0], Qt::Key_Return);
+    });
+}
+
+TEST(FormDraw, RadiusTwoPointsCircleThroughTheNumericDialog)
+{
+    auto form = MakeShownForm();
+    AnswerFirstNumber(*form, QStringLiteral("5"));
+    Trigger(*form, "PopDrawCirc7Click");
+    EXPECT_EQ(form->interaction().CommandMode, 420);
+    Click(*form, {100, 100});
+    Click(*form, {106, 100});
+    Click(*form, {103, 110});
+    ASSERT_EQ(form->drawing().tables.circles.size(), 1u);
+    EXPECT_NEAR(form->drawing().tables.circles[0].cy, 96, 1e-9);
+    // Backspace at the first step asks the radius again, offering 5.
+    QString offered;
+    WhenModal([&](QWidget*) {
+        offered = form->FormInp1()->Edit[0]->text();
+        QTest::keyClick(form->FormInp1()->Edit[0], Qt::Key_Escape);
+    });
+    QTest::keyClick(form.get(), Qt::Key_Backspace);
+    EXPECT_EQ(offered, QStringLiteral("5"));
+    EXPECT_EQ(form->interaction().CommandMode, 420);
+}
+
+TEST(FormDraw, DivisionPointsAskTheCountAndReport)
+{
+    auto form = MakeShownForm();
+    Trigger(*form, "PopDrawLineClick");
+    Click(*form, {0, 50});
+    Click(*form, {100, 50});
+    form->drawing().selection.push_back({0, static_cast<int32_t>(ElementKind::Line), 0});
+    AnswerFirstNumber(*form, QStringLiteral("4.7"));
+    Trigger(*form, "PopDrawSepTenClick");
+    EXPECT_EQ(form->drawing().tables.points.size(), 3u);
+    EXPECT_EQ(form->statusText(1), Text("要素数：1"));
+    EXPECT_EQ(form->settings().construction.divisionCount, 4);
+    EXPECT_EQ(form->interaction().CommandMode, 100);
 }
 
 }  // namespace
