@@ -83,8 +83,7 @@ Draft BuildEllipseFromRatio(const Construction&, int variant);
 
 // pickedFirst: the line's first point moves.
 Draft ChangeLine(const LineRecord& old, bool pickedFirst, PointD to);
-// corner 0..3 of the normalised box: (x1,y1), (x2,y1), (x2,y2), (x1,y2)... the
-// diagonally opposite corner stays.
+// fixedCorner: the corner diagonally opposite the picked one, which stays.
 Draft ChangeRect(const RectRecord& old, PointD fixedCorner, PointD to);
 Draft ChangeCornerRect(const CornerRectRecord& old, PointD fixedCorner, PointD to);
 // 406: the centre stays, `to` is the new radius point.
