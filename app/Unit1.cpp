@@ -194,6 +194,7 @@ void TForm1::applyWindowPlaces()
     resize(place.size());
     for (const auto& [dialog, saved] : dialogPlaces())
         moveDialog(dialog, *saved);
+    placeAttributeWindows();
 }
 
 void TForm1::storeWindowPlaces()
@@ -204,6 +205,7 @@ void TForm1::storeWindowPlaces()
         saved->left = dialog->x();
         saved->top = dialog->y();
     }
+    storeAttributeWindowPlaces();
 }
 
 std::array<std::pair<QWidget*, WindowPlace*>, 6> TForm1::dialogPlaces()
@@ -342,8 +344,9 @@ std::function<void()> TForm1::menuHandler(std::string_view name)
 {
     // Each concern contributes its bindings; the Draw, Edit and Settings
     // menus of the command machine and the attribute windows add theirs here.
-    const std::array<std::span<const MenuBinding>, 3> tables = {fileMenuBindings(), gridSizeBindings(),
-                                                                drawMenuBindings()};
+    const std::array<std::span<const MenuBinding>, 4> tables = {fileMenuBindings(), gridSizeBindings(),
+                                                                drawMenuBindings(),
+                                                                attributeWindowBindings()};
     for (const auto& table : tables) {
         for (const MenuBinding& binding : table) {
             if (name == binding.name)

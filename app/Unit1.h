@@ -8,8 +8,8 @@
 //   app/Unit1_grid_size.cpp   grid and image-size settings
 //   interaction/Unit1_draw_menu.cpp  Draw menu, construction dialogs
 //   interaction/Unit1_mouse.cpp      the command machine's hooks
-//   app/Unit1_seams.cpp       hooks the selection blink and the attribute
-//                             windows fill in
+//   dialogs/Unit1_settings_menu.cpp  the attribute windows
+//   app/Unit1_seams.cpp       hooks the selection blink fills in
 #pragma once
 
 #include <QHash>
@@ -32,10 +32,18 @@
 class QAction;
 class QMenu;
 class QTimer;
+class TAttributeWindow;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm7;
 class TFormCBox;
 class TFormGrd;
 class TFormInp1;
 class TFormInp2;
+class TFormLay;
 class TFormMoji;
 class TFormNew;
 class TGraphP;
@@ -121,6 +129,7 @@ public:
     static std::span<const MenuBinding> fileMenuBindings();
     static std::span<const MenuBinding> gridSizeBindings();
     static std::span<const MenuBinding> drawMenuBindings();
+    static std::span<const MenuBinding> attributeWindowBindings();
 
     // --- File and Edit menus (Unit1_file_menu.cpp) ----------------------------
     void PopFileNewClick();
@@ -155,6 +164,35 @@ public:
     TFormCBox* FormCBox();
     TFormMoji* FormMoji();
 
+    // --- Settings: the attribute windows (dialogs/Unit1_settings_menu.cpp) ----
+    // Each window is made once (main.cpp makes them in the start-up order) and
+    // edits m_settings.attributes and the drawing's layers in place.
+    void PopSetLayClick();
+    void PopSetPenClick();
+    void PopSetPenWidClick();
+    void PopSetPenTypeClick();
+    void PopSetPenCapClick();
+    void PopSetBrushClick();
+    void PopSetTenClick();
+    TForm2* Form2();
+    TForm3* Form3();
+    TForm4* Form4();
+    TForm5* Form5();
+    TForm6* Form6();
+    TForm7* Form7();
+    TFormLay* FormLay();
+    // Start-up: shows the windows whose saved open flag is set.
+    void ShowOpenAttributeWindows();
+    // Shutdown (after the settings are written): closes the open windows.
+    void CloseOpenAttributeWindows();
+    // Reloads the open layer window from the layer table (New, Open).
+    void RefreshLayerWindow();
+    // Reloads every open attribute window from the current attributes and
+    // the layer table, with each window's loading flag on, so filling them
+    // writes nothing back. For commands that change the current attributes
+    // behind the windows (attribute pick).
+    void RefreshAttributeWindows();
+
     // --- Draw menu (interaction/Unit1_draw_menu.cpp) --------------------------
     // One handler per Draw item, each starting its row of the family table.
 #define MIRT_DRAW_HANDLER(name) void name();
@@ -182,12 +220,8 @@ public:
     void CommandMouseUp(Qt::MouseButton button, QPoint pos);
     void CommandGestureStarted();
 
-    // --- seams filled by the selection blink and the attribute windows
-    //     (Unit1_seams.cpp) -------------------------------------------------------
+    // --- seams filled by the selection blink (Unit1_seams.cpp) ----------------
     void Timer1Timer();
-    void ShowOpenAttributeWindows();
-    void CloseOpenAttributeWindows();
-    void RefreshLayerWindow();
 
 protected:
     void showEvent(QShowEvent*) override;
@@ -201,6 +235,9 @@ private:
     void storeWindowPlaces();
     // The modal dialogs with the settings-file place each one keeps.
     std::array<std::pair<QWidget*, WindowPlace*>, 6> dialogPlaces();
+    void placeAttributeWindows();
+    void storeAttributeWindowPlaces();
+    void openAttributeWindow(TAttributeWindow* window, const char* operationText);
     void installDefaultQuestions();
     void resetDrawing();
     void startNewDrawing(int imageWidth, int imageHeight);
@@ -228,6 +265,13 @@ private:
     TFormInp2* m_formInp2 = nullptr;
     TFormCBox* m_formCBox = nullptr;
     TFormMoji* m_formMoji = nullptr;
+    TForm2* m_form2 = nullptr;
+    TForm3* m_form3 = nullptr;
+    TForm4* m_form4 = nullptr;
+    TForm5* m_form5 = nullptr;
+    TForm6* m_form6 = nullptr;
+    TForm7* m_form7 = nullptr;
+    TFormLay* m_formLay = nullptr;
     QHash<QString, QAction*> m_actions;
     bool m_shown = false;
     bool m_closed = false;

@@ -2,7 +2,6 @@
 // that fills them in. Each group is removed from this file when its real
 // definitions land beside the logic they call:
 //   selection blink   -> render highlight + the blink handlers of TForm1
-//   attribute windows -> dialogs/Unit1_settings_menu.cpp
 // Until then the selection is only cleared.
 #include <QTimer>
 
@@ -25,9 +24,3 @@ void TForm1::Timer1Timer()
 {
     Timer1->stop();
 }
-
-// --- attribute windows -------------------------------------------------------
-
-void TForm1::ShowOpenAttributeWindows() {}
-void TForm1::CloseOpenAttributeWindows() {}
-void TForm1::RefreshLayerWindow() {}

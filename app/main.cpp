@@ -21,16 +21,19 @@ int main(int argc, char* argv[])
     // The dialogs are children of Form1 and live as long as it does.
     auto* form1 = new TForm1(TForm1::DefaultSettingsPath());
     form1->setAttribute(Qt::WA_DeleteOnClose);
-    // Form7 (brush) and Form3 (pen width) take their place here.
+    form1->Form7();  // brush
+    form1->Form3();  // pen width
     form1->setGridDialog(new TFormGrd(form1));  // FormGrd
-    // Form5 (caps) takes its place here.
+    form1->Form5();                                // caps
     form1->setTextDialog(new TFormMoji(form1));    // FormMoji
     form1->setCornerDialog(new TFormCBox(form1));  // FormCBox
-    // Form6 (point style) and Form4 (dash type) take their place here.
+    form1->Form6();                                // point style
+    form1->Form4();                                // dash type
     form1->setNewDialog(new TFormNew(form1));            // FormNew
     form1->setNumericDialog(new TFormInp1(form1));       // FormInp1
     form1->setPolyPointDialog(new TFormInp2(form1));     // FormInp2
-    // Form2 (pen) and FormLay (layers) take their place here.
+    form1->Form2();                                      // pen
+    form1->FormLay();                                    // layers
 
     form1->show();
     return app.exec();

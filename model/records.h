@@ -16,7 +16,7 @@ struct OutlineHeader {
     int32_t penRef = 0;
     int32_t widthRef = 0;
     int32_t lineTypeRef = 0;
-    int32_t endStyle = 0;  // 0..3
+    int32_t endStyle = 0;  // 0..3 plain ends, 4..7 anchor ends
 };
 
 // Leading fields of the closed kinds.

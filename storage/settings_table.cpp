@@ -120,7 +120,8 @@ constexpr SettingsLine kLines[] = {
     lengthLine(FIELD(attributes.penWidth), 1),
     intLine(FIELD(attributes.dashStyle), 0, 4, 0),
     intLine(FIELD(attributes.dashCap), 0, 2, 0),
-    intLine(FIELD(attributes.endStyle), 0, 3, 0),
+    // 0..3 plain ends, 4..7 the anchor ends (arrow heads); files of 0..3 read as before
+    intLine(FIELD(attributes.endStyle), 0, 7, 0),
     // 52-70: brush
     intLine(FIELD(attributes.brushKind), 1, 6, 1),
     colorLine(FIELD(attributes.brushColors[0]), 0),

@@ -127,6 +127,23 @@ TEST(DrawingFileRoundTrip, EveryKindWithJapaneseTextIsByteIdentical)
     EXPECT_EQ(written(back, result.imageSize), first);
 }
 
+TEST(DrawingFileRoundTrip, AnchorEndStylesAreKeptAsWritten)
+{
+    Drawing d;
+    for (int32_t end = 4; end <= 7; ++end)
+        d.AppendLine({OutlineHeader{0, 1, 0, 0, 0, end}, 0, 0, 10.0 * end, 5});
+    d.attributes.penColor.push_back({0, 0});
+    d.attributes.width.push_back({0, 1});
+    d.attributes.lineType.push_back({0, 0, 0});
+    const std::string first = written(d);
+    Drawing back;
+    ASSERT_TRUE(ReadDrawingText(back, first).ok());
+    ASSERT_EQ(back.tables.lines.size(), 4u);
+    for (int32_t end = 4; end <= 7; ++end)
+        EXPECT_EQ(back.tables.lines[static_cast<size_t>(end - 4)].h.endStyle, end);
+    EXPECT_EQ(written(back), first);
+}
+
 TEST(DrawingFileRoundTrip, StoredFixtureReadsAndWritesBackUnchanged)
 {
     const std::string fixture = readBytes(MIRT_TEST_DATA "/every_kind.mt");

@@ -1,0 +1,208 @@
+// TForm1 Settings-menu commands that open the attribute windows, and the
+// windows' part in start-up and shutdown: re-opening the windows that were
+// open at the last exit, their places in the settings file, closing them.
+// One row per window, in the order start-up shows them.
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+
+#include "app/Unit1.h"
+#include "dialogs/Unit2.h"
+#include "dialogs/Unit3.h"
+#include "dialogs/Unit4.h"
+#include "dialogs/Unit5.h"
+#include "dialogs/Unit6.h"
+#include "dialogs/Unit7.h"
+#include "dialogs/UnitLay.h"
+#include "dialogs/attribute_texts.h"
+
+namespace {
+
+struct AttributeWindowRow {
+    TAttributeWindow* (*window)(TForm1&);
+    WindowPlace WindowPlaces::*place;
+    bool resizable;  // the place keeps the size too
+};
+
+template <class Form, Form* (TForm1::*accessor)()> TAttributeWindow* windowOf(TForm1& form)
+{
+    return (form.*accessor)();
+}
+
+const AttributeWindowRow kWindows[] = {
+    {windowOf<TForm2, &TForm1::Form2>, &WindowPlaces::form2, false},
+    {windowOf<TForm3, &TForm1::Form3>, &WindowPlaces::form3, false},
+    {windowOf<TForm4, &TForm1::Form4>, &WindowPlaces::form4, false},
+    {windowOf<TForm5, &TForm1::Form5>, &WindowPlaces::form5, false},
+    {windowOf<TForm6, &TForm1::Form6>, &WindowPlaces::form6, false},
+    {windowOf<TForm7, &TForm1::Form7>, &WindowPlaces::form7, false},
+    {windowOf<TFormLay, &TForm1::FormLay>, &WindowPlaces::formLay, true},
+};
+
+const TForm1::MenuBinding kAttributeWindowBindings[] = {
+    {"PopSetLayClick", &TForm1::PopSetLayClick},
+    {"PopSetPenClick", &TForm1::PopSetPenClick},
+    {"PopSetPenWidClick", &TForm1::PopSetPenWidClick},
+    {"PopSetPenTypeClick", &TForm1::PopSetPenTypeClick},
+    {"PopSetPenCapClick", &TForm1::PopSetPenCapClick},
+    {"PopSetBrushClick", &TForm1::PopSetBrushClick},
+    {"PopSetTenClick", &TForm1::PopSetTenClick},
+};
+
+// A layer window from a settings file stays within sane sizes.
+constexpr int kMinLayerSize = 120, kMaxLayerSize = 4096;
+
+bool onSomeScreen(const QRect& rect)
+{
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableVirtualGeometry().intersects(rect))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::span<const TForm1::MenuBinding> TForm1::attributeWindowBindings()
+{
+    return kAttributeWindowBindings;
+}
+
+// --- the windows, made once --------------------------------------------------
+
+TForm2* TForm1::Form2()
+{
+    if (!m_form2)
+        m_form2 = new TForm2(m_settings.attributes, m_settings.openWindows.form2, this);
+    return m_form2;
+}
+
+TForm3* TForm1::Form3()
+{
+    if (!m_form3)
+        m_form3 = new TForm3(m_settings.attributes, m_settings.openWindows.form3, this);
+    return m_form3;
+}
+
+TForm4* TForm1::Form4()
+{
+    if (!m_form4)
+        m_form4 = new TForm4(m_settings.attributes, m_settings.openWindows.form4, this);
+    return m_form4;
+}
+
+TForm5* TForm1::Form5()
+{
+    if (!m_form5)
+        m_form5 = new TForm5(m_settings.attributes, m_settings.openWindows.form5, this);
+    return m_form5;
+}
+
+TForm6* TForm1::Form6()
+{
+    if (!m_form6)
+        m_form6 = new TForm6(m_settings.attributes, m_settings.openWindows.form6, this);
+    return m_form6;
+}
+
+TForm7* TForm1::Form7()
+{
+    if (!m_form7)
+        m_form7 = new TForm7(m_settings.attributes, m_settings.openWindows.form7, this);
+    return m_form7;
+}
+
+TFormLay* TForm1::FormLay()
+{
+    if (!m_formLay) {
+        m_formLay = new TFormLay(m_drawing.layers, m_settings.attributes, m_settings.openWindows.formLay, this);
+        m_formLay->repaintCanvas = [this] { FormPaint(); };
+    }
+    return m_formLay;
+}
+
+// --- Settings menu -------------------------------------------------------------
+
+void TForm1::openAttributeWindow(TAttributeWindow* window, const char* operationText)
+{
+    window->openWindow();
+    ShowOperation(QString::fromUtf8(operationText));
+}
+
+void TForm1::PopSetLayClick() { openAttributeWindow(FormLay(), AttributeText::kLayerOperation); }
+void TForm1::PopSetPenClick() { openAttributeWindow(Form2(), AttributeText::kPenTitle); }
+void TForm1::PopSetPenWidClick() { openAttributeWindow(Form3(), AttributeText::kWidthTitle); }
+void TForm1::PopSetPenTypeClick() { openAttributeWindow(Form4(), AttributeText::kDashTitle); }
+void TForm1::PopSetPenCapClick() { openAttributeWindow(Form5(), AttributeText::kCapTitle); }
+void TForm1::PopSetBrushClick() { openAttributeWindow(Form7(), AttributeText::kBrushOperation); }
+void TForm1::PopSetTenClick() { openAttributeWindow(Form6(), AttributeText::kPointTitle); }
+
+// --- start-up and shutdown -------------------------------------------------------
+
+void TForm1::ShowOpenAttributeWindows()
+{
+    // The flags were read from the settings file; showing sets them again.
+    for (const AttributeWindowRow& row : kWindows) {
+        TAttributeWindow* window = row.window(*this);
+        if (window->isOpenFlagSet())
+            window->openWindow();
+    }
+}
+
+void TForm1::CloseOpenAttributeWindows()
+{
+    for (const AttributeWindowRow& row : kWindows) {
+        TAttributeWindow* window = row.window(*this);
+        if (window->isVisible())
+            window->close();
+    }
+}
+
+void TForm1::RefreshLayerWindow()
+{
+    if (m_formLay && m_formLay->isVisible())
+        m_formLay->FormShow();
+}
+
+void TForm1::RefreshAttributeWindows()
+{
+    for (const AttributeWindowRow& row : kWindows) {
+        TAttributeWindow* window = row.window(*this);
+        if (window->isVisible())
+            window->FormShow();
+    }
+}
+
+void TForm1::placeAttributeWindows()
+{
+    for (const AttributeWindowRow& row : kWindows) {
+        TAttributeWindow* window = row.window(*this);
+        const WindowPlace& place = m_settings.windows.*row.place;
+        QSize size = window->size();
+        if (row.resizable && place.width > 0 && place.height > 0)
+            size = QSize(std::clamp(place.width, kMinLayerSize, kMaxLayerSize),
+                         std::clamp(place.height, kMinLayerSize, kMaxLayerSize));
+        // A place from another screen layout that is off every screen is
+        // not taken; the window keeps its design place.
+        if (!onSomeScreen(QRect(QPoint(place.left, place.top), size)))
+            continue;
+        window->move(place.left, place.top);
+        if (row.resizable)
+            window->resize(size);
+    }
+}
+
+void TForm1::storeAttributeWindowPlaces()
+{
+    for (const AttributeWindowRow& row : kWindows) {
+        const TAttributeWindow* window = row.window(*this);
+        WindowPlace& place = m_settings.windows.*row.place;
+        place.left = window->x();
+        place.top = window->y();
+        if (row.resizable) {
+            place.width = window->width();
+            place.height = window->height();
+        }
+    }
+}
