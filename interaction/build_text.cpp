@@ -1,0 +1,35 @@
+// Text records from the text dialog's values.
+#include "interaction/build_text.h"
+
+#include <cmath>
+
+#include "geometry/func.h"
+#include "render/renderers.h"
+
+TextRecord TextAt(const ConstructionParameters& p, PointD anchor)
+{
+    TextRecord t;
+    t.anchor = p.textAnchor >= 0 && p.textAnchor <= 8 ? p.textAnchor : 0;
+    t.fontStyle = p.textStyle & 15;
+    t.x = anchor.x, t.y = anchor.y;
+    t.size = p.textSize;
+    t.angle = p.textAngleDeg;
+    t.xRatio = p.textRatioX;
+    t.fontName = p.fontName;
+    t.text = p.text;
+    const TextBox box = MeasureTextBox(t);
+    t.boxA = box.a, t.boxB = box.b, t.boxC = box.c, t.boxD = box.d;
+    return t;
+}
+
+std::array<PointD, 4> TextBoxCorners(const TextRecord& t)
+{
+    // Along the text and across it (upward), on screen.
+    const double a = DegToRad(t.angle);
+    const PointD u{std::cos(a), -std::sin(a)};
+    const PointD v{-std::sin(a), -std::cos(a)};
+    const auto at = [&](double along, double across) {
+        return PointD{t.boxA + along * u.x + across * v.x, t.boxB + along * u.y + across * v.y};
+    };
+    return {at(0, 0), at(t.boxC, 0), at(t.boxC, t.boxD), at(0, t.boxD)};
+}

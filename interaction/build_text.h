@@ -1,0 +1,17 @@
+// The text element the text command places at a click: the dialog's font,
+// size, angle, x ratio, anchor and style, with the box laid out by the render
+// engine at that point. The preview draws the same box at the cursor.
+#pragma once
+
+#include <array>
+
+#include "geometry/point.h"
+#include "model/construction_parameters.h"
+#include "model/records.h"
+
+// The record without its layer and brush (the protocol fills those).
+TextRecord TextAt(const ConstructionParameters& params, PointD anchor);
+
+// The four corners of a text's laid-out box in drawing units, in order
+// bottom-left, bottom-right, top-right, top-left as seen along the text.
+std::array<PointD, 4> TextBoxCorners(const TextRecord& text);
