@@ -51,13 +51,6 @@ std::optional<double> SweepBetweenDeg(double startDeg, double endDeg)
     return sweep;
 }
 
-Radii TiltedRadii(PointD centre, PointD p, double tiltDeg)
-{
-    const double t = DegToRad(tiltDeg);
-    const double dx = p.x - centre.x, dy = p.y - centre.y;
-    return {std::abs(dx * std::cos(t) - dy * std::sin(t)), std::abs(dx * std::sin(t) + dy * std::cos(t))};
-}
-
 std::optional<EllipseArc> CircleByRadiusPoint(PointD centre, PointD p)
 {
     const double r = Distance(centre, p);
@@ -75,7 +68,7 @@ std::optional<EllipseArc> EllipseByRadii(PointD centre, double rx, double ry, do
 
 std::optional<EllipseArc> EllipseByRadiusPoint(PointD centre, PointD p, double tiltDeg)
 {
-    const Radii r = TiltedRadii(centre, p, tiltDeg);
+    const SemiAxes r = SemiAxesOf(centre, p, tiltDeg);
     return EllipseByRadii(centre, r.rx, r.ry, tiltDeg);
 }
 
@@ -105,21 +98,11 @@ std::optional<EllipseArc> ArcThroughPoints(PointD start, PointD end, PointD pass
                       NormalizeDeg(c->end - c->start)};
 }
 
-std::optional<PointD> CentreOppositeSide(double r, PointD p1, PointD p2, int side)
-{
-    const CircleIntersection centres = IntersectCircles(p1, r, p2, r);
-    if (centres.count == 0)
-        return std::nullopt;
-    if (centres.count == 1)
-        return centres.first;
-    return side != 0 && side != SideOfLine(p1, p2, centres.first) ? centres.first : centres.second;
-}
-
 std::optional<EllipseArc> ArcOfRadiusThroughPoints(double r, PointD p1, PointD p2, PointD d)
 {
     if (!usable(r))
         return std::nullopt;
-    const std::optional<PointD> c = CentreOppositeSide(r, p1, p2, SideOfLine(p1, p2, d));
+    const std::optional<PointD> c = CentreForRadiusTwoPoints(p1, p2, r, SideOfLine(p1, p2, d));
     if (!c)
         return std::nullopt;
     const double start = ScreenAngleDeg(*c, p1);
@@ -129,9 +112,9 @@ std::optional<EllipseArc> ArcOfRadiusThroughPoints(double r, PointD p1, PointD p
     return EllipseArc{*c, r, r, 0, start, sweep};
 }
 
-std::optional<Radii> InnerRadiiInside(const EllipseArc& outer, PointD q)
+std::optional<SemiAxes> InnerRadiiInside(const EllipseArc& outer, PointD q)
 {
-    const Radii r = TiltedRadii(outer.centre, q, outer.tiltDeg);
+    const SemiAxes r = SemiAxesOf(outer.centre, q, outer.tiltDeg);
     if (!usable(r.rx) || !usable(r.ry) || !(r.rx < outer.rx) || !(r.ry < outer.ry))
         return std::nullopt;
     return r;

@@ -14,9 +14,8 @@
 #include <optional>
 
 #include "geometry/point.h"
+#include "interaction/builders.h"
 #include "model/element_geometry.h"
-
-inline constexpr double kBuildTolerance = 0.000001;
 
 // atan2(c.y - p.y, p.x - c.x) in degrees, 0 to below 360.
 double ScreenAngleDeg(PointD centre, PointD p);
@@ -27,13 +26,6 @@ double EllipseScreenAngleDeg(const EllipseArc& e, PointD p);
 double ClickAngleDeg(const EllipseArc& e, PointD p);
 // end - start, plus 360 when negative; nullopt when it is 0.000001 or less.
 std::optional<double> SweepBetweenDeg(double startDeg, double endDeg);
-
-// The offset p - c measured along the axes of an ellipse tilted by tiltDeg
-// (absolute values): the semi-axes of the ellipse with that bounding-box corner.
-struct Radii {
-    double rx = 0, ry = 0;
-};
-Radii TiltedRadii(PointD centre, PointD p, double tiltDeg);
 
 // Full ellipses (start 0, sweep 360) defined by clicks; nullopt unless both
 // semi-axes exceed 0.000001.
@@ -51,13 +43,10 @@ std::optional<EllipseArc> ArcThroughPoints(PointD start, PointD end, PointD pass
 // The arc of radius r from p1 counter-clockwise to p2, its centre on the side
 // of the chord opposite to the direction point d (the circle rule).
 std::optional<EllipseArc> ArcOfRadiusThroughPoints(double r, PointD p1, PointD p2, PointD d);
-// The centre of the circle of radius r through p1 and p2 on the side
-// opposite to d; with d on the chord (or `side` 0) the second centre.
-std::optional<PointD> CentreOppositeSide(double r, PointD p1, PointD p2, int side);
 
 // The inner radii of a ring given by a click q; nullopt unless both lie
 // strictly between 0.000001 and the outer radii.
-std::optional<Radii> InnerRadiiInside(const EllipseArc& outer, PointD q);
+std::optional<SemiAxes> InnerRadiiInside(const EllipseArc& outer, PointD q);
 // Inner radius of a three-point ring: the distance of q from the centre.
 std::optional<double> InnerRadiusInside(const EllipseArc& outer, PointD q);
 

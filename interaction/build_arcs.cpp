@@ -66,13 +66,13 @@ int baseClicks(Base b)
     return 3;
 }
 
-std::optional<EllipseArc> baseShape(Base b, const ArcValues& v, std::span<const PointD> p)
+std::optional<EllipseArc> baseShape(Base b, const WorkingValues& v, std::span<const PointD> p)
 {
     switch (b) {
     case Base::CircleRadiusPoint: return CircleByRadiusPoint(p[0], p[1]);
     case Base::CircleOfRadius: return EllipseByRadii(p[0], v.radius, v.radius, 0);
     case Base::EllipseRadiusPoint: return EllipseByRadiusPoint(p[0], p[1], v.tiltDeg);
-    case Base::EllipseOfRadii: return EllipseByRadii(p[0], v.rx, v.ry, v.tiltDeg);
+    case Base::EllipseOfRadii: return EllipseByRadii(p[0], v.radiusX, v.radiusY, v.tiltDeg);
     case Base::Diagonal: return EllipseByDiagonal(p[0], p[1], v.tiltDeg);
     case Base::Axis: return EllipseByAxis(p[0], p[1], v.ratio);
     case Base::RadiusTwoPoints: return ArcOfRadiusThroughPoints(v.radius, p[0], p[1], p[2]);
@@ -83,14 +83,14 @@ std::optional<EllipseArc> baseShape(Base b, const ArcValues& v, std::span<const 
 
 // The entered start of a radius-and-angles arc is kept reduced; the entered
 // sweep must not be 0 (an invisible figure).
-std::optional<EllipseArc> withEnteredAngles(const EllipseArc& e, const ArcValues& v)
+std::optional<EllipseArc> withEnteredAngles(const EllipseArc& e, const WorkingValues& v)
 {
     if (!(std::abs(v.sweepDeg) > kBuildTolerance))
         return std::nullopt;
     return WithAngles(e, NormalizeDeg(v.startDeg), v.sweepDeg);
 }
 
-std::optional<EllipseArc> withAngles(Angles a, const EllipseArc& e, const ArcValues& v,
+std::optional<EllipseArc> withAngles(Angles a, const EllipseArc& e, const WorkingValues& v,
                                      std::span<const PointD> angleClicks)
 {
     switch (a) {
@@ -120,7 +120,20 @@ int ArcClickCount(ArcMethod method)
     return baseClicks(r.base) + (r.inner ? 1 : 0) + (r.angles == Angles::Clicked ? 2 : 0);
 }
 
-std::optional<ArcFigure> ArcFigureFromClicks(ArcMethod method, const ArcValues& values,
+bool ArcStepHasClickRule(ArcMethod method, int step)
+{
+    const Recipe r = recipeOf(method);
+    const bool last = step + 1 == ArcClickCount(method);
+    return step >= 1 && step + 1 >= baseClicks(r.base) && !(last && isCircular(r.base));
+}
+
+bool ArcStepShowsChord(ArcMethod method, int step)
+{
+    const Base b = recipeOf(method).base;
+    return step == 1 && (isCircular(b) || b == Base::Axis);
+}
+
+std::optional<ArcFigure> ArcFigureFromClicks(ArcMethod method, const WorkingValues& values,
                                              std::span<const PointD> clicks)
 {
     const Recipe r = recipeOf(method);
@@ -139,14 +152,14 @@ std::optional<ArcFigure> ArcFigureFromClicks(ArcMethod method, const ArcValues& 
                 return std::nullopt;
             figure.innerRx = figure.innerRy = *inner;
         } else {
-            const std::optional<Radii> inner = InnerRadiiInside(*base, clicks[used]);
+            const std::optional<SemiAxes> inner = InnerRadiiInside(*base, clicks[used]);
             if (!inner)
                 return std::nullopt;
             figure.innerRx = inner->rx, figure.innerRy = inner->ry;
         }
         ++used;
     } else if (method == ArcMethod::RingAngles) {
-        figure.innerRx = values.innerRx, figure.innerRy = values.innerRy;
+        figure.innerRx = values.innerRadiusX, figure.innerRy = values.innerRadiusY;
         if (!(figure.innerRx > kBuildTolerance) || !(figure.innerRy > kBuildTolerance))
             return std::nullopt;
     }
@@ -345,7 +358,7 @@ std::optional<RingRecord> ChangedRing(const RingRecord& old, ArcHandle handle, P
     const EllipseArc outer = outerArcOf(old);
     RingRecord r = old;
     if (handle == ArcHandle::InnerRadiusPoint) {
-        const std::optional<Radii> inner = InnerRadiiInside(outer, click);
+        const std::optional<SemiAxes> inner = InnerRadiiInside(outer, click);
         if (!inner)
             return std::nullopt;
         r.innerRx = inner->rx, r.innerRy = inner->ry;

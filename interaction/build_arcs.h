@@ -13,6 +13,7 @@
 #include <span>
 
 #include "interaction/arc_geometry.h"
+#include "interaction/construction.h"
 #include "model/records.h"
 
 enum class ArcMethod {
@@ -35,17 +36,6 @@ enum class ArcMethod {
     RingThreePoints,  // 1170: start, end, pass point, inner point
 };
 
-// The remembered values a method reads (copied from the construction
-// parameters when the command starts).
-struct ArcValues {
-    double radius = 10;  // circular arcs
-    double rx = 10, ry = 10;  // elliptic figures; outer radii of rings
-    double innerRx = 10, innerRy = 10;  // rings
-    double tiltDeg = 0;
-    double ratio = 1;
-    double startDeg = 0, sweepDeg = 180;
-};
-
 // A ring's inner radii are non-zero; the other kinds leave them 0.
 struct ArcFigure {
     EllipseArc outer;
@@ -56,7 +46,15 @@ inline constexpr double kProvisionalSweepDeg = 10;
 
 // Clicks a method takes before it builds.
 int ArcClickCount(ArcMethod method);
-std::optional<ArcFigure> ArcFigureFromClicks(ArcMethod method, const ArcValues& values,
+// Whether a click at step (0-based) is ignored when it would make the figure
+// degenerate: radius, inner-radius, axis, pass-point (rings) and end clicks.
+// The first click never is; the last click of a three-point or
+// radius-and-two-points arc is refused by the builder instead.
+bool ArcStepHasClickRule(ArcMethod method, int step);
+// Whether the preview of step shows the segment from the first point to the
+// cursor (the second point of the two- and three-point methods).
+bool ArcStepShowsChord(ArcMethod method, int step);
+std::optional<ArcFigure> ArcFigureFromClicks(ArcMethod method, const WorkingValues& values,
                                              std::span<const PointD> clicks);
 
 // Records of a complete figure (all of the method's clicks given); the

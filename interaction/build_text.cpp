@@ -6,17 +6,22 @@
 #include "geometry/func.h"
 #include "render/renderers.h"
 
-TextRecord TextAt(const ConstructionParameters& p, PointD anchor)
+TextRecord TextOf(const ConstructionParameters& p)
 {
     TextRecord t;
     t.anchor = p.textAnchor >= 0 && p.textAnchor <= 8 ? p.textAnchor : 0;
     t.fontStyle = p.textStyle & 15;
-    t.x = anchor.x, t.y = anchor.y;
     t.size = p.textSize;
     t.angle = p.textAngleDeg;
     t.xRatio = p.textRatioX;
     t.fontName = p.fontName;
     t.text = p.text;
+    return t;
+}
+
+TextRecord TextAt(TextRecord t, PointD anchor)
+{
+    t.x = anchor.x, t.y = anchor.y;
     const TextBox box = MeasureTextBox(t);
     t.boxA = box.a, t.boxB = box.b, t.boxC = box.c, t.boxD = box.d;
     return t;
@@ -32,4 +37,12 @@ std::array<PointD, 4> TextBoxCorners(const TextRecord& t)
         return PointD{t.boxA + along * u.x + across * v.x, t.boxB + along * u.y + across * v.y};
     };
     return {at(0, 0), at(t.boxC, 0), at(t.boxC, t.boxD), at(0, t.boxD)};
+}
+
+std::array<PointD, 4> TextBoxCornersAt(const TextRecord& text, PointD anchor)
+{
+    std::array<PointD, 4> corners = TextBoxCorners(text);
+    for (PointD& c : corners)
+        c = {c.x + anchor.x - text.x, c.y + anchor.y - text.y};
+    return corners;
 }

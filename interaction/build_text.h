@@ -9,8 +9,13 @@
 #include "model/construction_parameters.h"
 #include "model/records.h"
 
-// The record without its layer and brush (the protocol fills those).
-TextRecord TextAt(const ConstructionParameters& params, PointD anchor);
+// The dialog's text as a record without position, box, layer and brush.
+TextRecord TextOf(const ConstructionParameters& params);
+// The text at an anchor point with its box laid out there (the protocol
+// fills layer and brush).
+TextRecord TextAt(TextRecord text, PointD anchor);
+// The laid-out box corners of a text measured elsewhere, moved to an anchor.
+std::array<PointD, 4> TextBoxCornersAt(const TextRecord& text, PointD anchor);
 
 // The four corners of a text's laid-out box in drawing units, in order
 // bottom-left, bottom-right, top-right, top-left as seen along the text.

@@ -17,8 +17,10 @@
 
 #include <unordered_map>
 
+#include "interaction/build_sequences.h"
 #include "interaction/builder_protocol.h"
 #include "interaction/command_machine.h"
+#include "interaction/command_rows.h"
 #include "interaction/family_rules.h"
 #include "interaction/previews.h"
 #include "interaction/sequence_rules.h"
@@ -175,39 +177,44 @@ std::vector<CommandMethod> buildTable()
 
     // ---- Point sequences and freehand lines --------------------------------
     // The click rule, Ctrl+E and Backspace are the machine's; the builders of
-    // the point-list kinds set .build (they read Construction::sequence or
-    // ::freehand). Without one the figure is collected and dropped, so the
-    // menu rows stay Later until it arrives.
-    const auto sequence = [&](std::vector<MenuItem> items, int mode, int stride, SequenceShape shape) {
+    // the point-list kinds (interaction/build_sequences.h) read
+    // Construction::sequence or ::freehand.
+    const auto sequence = [&](std::vector<MenuItem> items, int mode, int stride, SequenceShape shape,
+                              BuildFn build) {
         const bool closed = shape == SequenceShape::Closed;
         t.push_back({.items = std::move(items),
                      .firstMode = mode,
                      .variantStride = stride,
                      .steps = {{.preview = closed ? PreviewClosedSequence : PreviewOpenSequence}},
+                     .build = build,
                      .click = SequenceClick,
                      .finish = FinishSequenceFigure,
                      .sequence = shape,
                      .atFirstStep = B::DropLastPoint});
     };
-    sequence({{"PopDrawPlin1Click"}}, 2000, 0, SequenceShape::Open);
+    sequence({{"PopDrawPlin1Click"}}, 2000, 0, SequenceShape::Open, BuildPolylineFromSequence);
     sequence({{"PopDrawPgon1Click", 0}, {"PopDrawPgon2Click", 1}, {"PopDrawPgon3Click", 2}}, 2010, 10,
-             SequenceShape::Closed);
-    sequence({{"PopDrawBez1Click"}}, 2100, 0, SequenceShape::Bezier);
-    sequence({{"PopDrawOsp1Click"}}, 2200, 0, SequenceShape::Open);
+             SequenceShape::Closed, BuildPolygonFromSequence);
+    sequence({{"PopDrawBez1Click"}}, 2100, 0, SequenceShape::Bezier, BuildBezierFromSequence);
+    sequence({{"PopDrawOsp1Click"}}, 2200, 0, SequenceShape::Open, BuildOpenSplineFromSequence);
     sequence({{"PopDrawCsp1Click", 0}, {"PopDrawCsp2Click", 1}, {"PopDrawCsp3Click", 2}}, 2210, 10,
-             SequenceShape::Closed);
-    const auto stroke = [&](const char* handler, int mode, int stepPx) {
+             SequenceShape::Closed, BuildClosedSplineFromSequence);
+    const auto stroke = [&](const char* handler, int mode, int stepPx, BuildFn build) {
         t.push_back({.items = {{handler}},
                      .firstMode = mode,
                      .steps = {{}, {}},
+                     .build = build,
                      .click = EndFreehandLine,
                      .press = StartFreehandLine,
                      .drag = ContinueFreehandLine,
                      .strokeStepPx = stepPx,
                      .clearsSelection = false});
     };
-    stroke("PopDrawPlin2Click", 2300, 10);
-    stroke("PopDrawOsp2Click", 2310, 20);
+    stroke("PopDrawPlin2Click", 2300, 10, BuildPolylineFromStroke);
+    stroke("PopDrawOsp2Click", 2310, 20, BuildOpenSplineFromStroke);
+
+    AddArcFamilyRows(t);
+    AddPolygonStarTextRows(t);
 
     // ---- Change modes of handle editing (entered by the handle click) ---------
     const auto change = [&](int mode, ChangeFn rebuild, PreviewFn preview) {

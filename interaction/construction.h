@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "geometry/point.h"
+#include "model/records.h"
 
 // The numbers a command works with, filled from ConstructionParameters by the
 // dialog rows of its menu item (interaction/dialog_rows.cpp). Angles degrees.
@@ -27,7 +28,7 @@ struct WorkingValues {
 };
 
 struct Construction {
-    static constexpr int kMaxPoints = 4;
+    static constexpr int kMaxPoints = 5;  // a ring by centre: centre, two radius points, start, end
     std::array<PointD, kMaxPoints> points{};
     WorkingValues work;
     // Point sequences (and the vertex lists of change modes).
@@ -35,6 +36,9 @@ struct Construction {
     std::vector<PointD> sequence;
     // Freehand strokes.
     std::vector<PointD> freehand;
+    // The text command: the dialog's text laid out at (0, 0); previews move
+    // its box to the cursor.
+    TextRecord text;
     // Change modes: the element being reshaped and the picked handle.
     int32_t changeTarget = -1;
     int32_t changeHandle = -1;

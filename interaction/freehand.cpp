@@ -1,4 +1,4 @@
-// Freehand sampling and stroke reduction; see freehand.h for the rule.
+// Freehand stroke reduction; see freehand.h for the rule.
 #include "interaction/freehand.h"
 
 #include <cmath>
@@ -30,11 +30,6 @@ void pushGrowing(std::vector<PointD>& v, PointD p)
 }
 
 }  // namespace
-
-bool FreehandSampleDue(PointD last, PointD p, double scale, double stepPx)
-{
-    return Distance(last, p) * scale >= stepPx;
-}
 
 std::vector<PointD> FreehandVertices(std::span<const PointD> b)
 {

@@ -1,6 +1,5 @@
-// Freehand strokes: the sampling rule applied while the left button is held
-// and the reduction of the sampled stroke to the vertices of a polyline or
-// open C-spline.
+// Freehand strokes: the reduction of the samples the machine buffered while
+// the left button was held to the vertices of a polyline or open C-spline.
 //
 // The reduction walks the samples keeping a reference point (the last kept
 // vertex) and a reference direction. A sample turns the stroke when both the
@@ -15,14 +14,7 @@
 
 #include "geometry/point.h"
 
-// Sampling distances in canvas pixels: polyline 10, open C-spline 20.
-inline constexpr double kFreehandPolylineStepPx = 10;
-inline constexpr double kFreehandSplineStepPx = 20;
 inline constexpr double kFreehandTurnDeg = 4;
-
-// Whether p (drawing units) is far enough from the last sample to be kept:
-// at least stepPx pixels at the given scale.
-bool FreehandSampleDue(PointD last, PointD p, double scale, double stepPx);
 
 // Vertices of the stroke: empty for fewer than two samples (the builder then
 // refuses), both samples for two, else the reduced list ending at the last

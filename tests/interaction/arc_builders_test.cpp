@@ -12,7 +12,7 @@
 
 namespace {
 
-std::optional<ArcFigure> figure(ArcMethod m, std::vector<PointD> clicks, ArcValues v = {})
+std::optional<ArcFigure> figure(ArcMethod m, std::vector<PointD> clicks, WorkingValues v = {})
 {
     return ArcFigureFromClicks(m, v, clicks);
 }
@@ -21,7 +21,7 @@ struct AngleRow {
     const char* name;
     ArcMethod method;
     std::vector<PointD> clicks;
-    ArcValues values;
+    WorkingValues values;
     bool builds;
     double start, sweep;
 };
@@ -39,9 +39,10 @@ TEST_P(ArcFigureAngles, StartAndSweepFromClicks)
     EXPECT_NEAR(f->outer.sweepDeg, r.sweep, 1e-9);
 }
 
-ArcValues entered(double start, double sweep)
+WorkingValues entered(double start, double sweep)
 {
-    ArcValues v;
+    WorkingValues v;
+    v.radius = 10;
     v.startDeg = start, v.sweepDeg = sweep;
     return v;
 }
@@ -113,7 +114,7 @@ TEST(ArcFigure, ThreePointArcPassesThroughItsPassPoint)
 
 TEST(ArcFigure, RadiusAndTwoPointsTakesTheCentreOppositeTheSideClick)
 {
-    ArcValues v;
+    WorkingValues v;
     v.radius = 5;
     const std::optional<ArcFigure> f = figure(ArcMethod::RadiusTwoPoints, {{0, 0}, {6, 0}, {3, 10}}, v);
     ASSERT_TRUE(f);
@@ -139,7 +140,7 @@ TEST(ArcFigure, ClickedAnglesAreParameterAnglesOnTheTiltedEllipse)
 
 TEST(ArcFigure, ElliptFigureRadiusPointRules)
 {
-    ArcValues v;
+    WorkingValues v;
     v.tiltDeg = 30;
     // On the tilted x axis: no y extent, the click is ignored.
     const PointD onAxis{10 * std::cos(DegToRad(30)), -10 * std::sin(DegToRad(30))};
@@ -174,7 +175,7 @@ TEST(ArcFigure, RingInnerPointMustLieInsideTheOuterEllipse)
 
 TEST(ArcFigure, AxisMethodTakesTiltFromTheAxisAndKeepsItsEnds)
 {
-    ArcValues v;
+    WorkingValues v;
     v.ratio = 0.5;
     const std::vector<PointD> clicks{{0, 0}, {0, -10}, {10, -5}, {-10, -5}};
     const std::optional<ArcFigure> f = figure(ArcMethod::AxisEnds, clicks, v);
@@ -261,7 +262,7 @@ TEST(ArcChange, ThreePointArcMovesOnePoint)
 
 TEST(ArcChange, EllipticArcAxisEndKeepsTheRatio)
 {
-    ArcValues v;
+    WorkingValues v;
     v.ratio = 0.5;
     const std::vector<PointD> clicks{{0, 0}, {10, 0}, {10, -1}, {0, -1}};
     const EllipticArcRecord old = EllipticArcRecordOf(ArcMethod::AxisEnds, *figure(ArcMethod::AxisEnds, clicks, v), clicks);

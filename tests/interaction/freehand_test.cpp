@@ -1,4 +1,4 @@
-// Freehand sampling and the stroke-to-vertex reduction with its 4-degree rule.
+// The freehand stroke-to-vertex reduction with its 4-degree rule.
 #include "interaction/freehand.h"
 
 #include <gtest/gtest.h>
@@ -89,14 +89,6 @@ TEST(FreehandVertices, TurnAtTheLastStepEndsOnTheLastSample)
     walk(s, 0, 5);
     walk(s, 90, 1);
     EXPECT_EQ(FreehandVertices(s), (std::vector<PointD>{s[0], s[6]}));
-}
-
-TEST(FreehandSampleDue, DistanceInCanvasPixels)
-{
-    EXPECT_FALSE(FreehandSampleDue({0, 0}, {9.99, 0}, 1, kFreehandPolylineStepPx));
-    EXPECT_TRUE(FreehandSampleDue({0, 0}, {6, 8}, 1, kFreehandPolylineStepPx));
-    EXPECT_TRUE(FreehandSampleDue({0, 0}, {5, 0}, 2, kFreehandPolylineStepPx));
-    EXPECT_FALSE(FreehandSampleDue({0, 0}, {0, 15}, 1, kFreehandSplineStepPx));
 }
 
 }  // namespace

@@ -1,108 +1,97 @@
-// Point-sequence click rules (finishing on the previous or the first point,
-// ignored repeats, minimum counts, step back) and the regular polygon and
-// star vertex lists.
+// Point sequences built through the machine (finishing on the previous or
+// the first point, ignored repeats, minimum counts, Ctrl+E) and the regular
+// polygon and star vertex lists.
 #include "interaction/build_sequences.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "fake_host.h"
 #include "geometry/func.h"
+#include "interaction/builder_protocol.h"
 
 namespace {
 
-struct ClickRun {
-    PointSequence seq;
-    SequenceClickResult last;
-};
-
-ClickRun clickAll(SequenceKind kind, std::initializer_list<PointD> points)
-{
-    ClickRun run;
-    for (PointD p : points)
-        run.last = AddSequencePoint(kind, run.seq, p);
-    return run;
-}
-
+// A sequence command driven through the machine: the figure its clicks
+// finish (or Ctrl+E), built by the point-list builders.
 struct FinishRow {
     const char* name;
-    SequenceKind kind;
-    std::vector<PointD> clicks;
-    SequenceClick outcome;
-    int32_t count;  // Finished: points of the figure; else entered points
+    const char* handler;
+    std::vector<QPoint> clicks;
+    bool ctrlE;
+    int points;  // of the built figure; 0: nothing built
 };
 
 class SequenceFinish : public testing::TestWithParam<FinishRow> { };
 
-TEST_P(SequenceFinish, OutcomeAndCount)
+TEST_P(SequenceFinish, BuildsTheFigureOfTheEnteredPoints)
 {
     const FinishRow& r = GetParam();
-    PointSequence seq;
-    SequenceClickResult last;
-    for (PointD p : r.clicks)
-        last = AddSequencePoint(r.kind, seq, p);
-    EXPECT_EQ(last.outcome, r.outcome);
-    EXPECT_EQ(last.outcome == SequenceClick::Finished ? last.count : seq.entered(), r.count);
+    FakeHost h;
+    ASSERT_TRUE(h.start(r.handler));
+    for (const QPoint& p : r.clicks)
+        h.click(p.x(), p.y());
+    if (r.ctrlE) {
+        CommandContext c = h.ctx();
+        FinishSequence(c);
+    }
+    if (r.points == 0) {
+        EXPECT_TRUE(h.drawing.registry.empty());
+        return;
+    }
+    ASSERT_EQ(h.drawing.registry.size(), 1u);
+    size_t count = 0;
+    PointD first, last;
+    visitElement(h.drawing, h.drawing.registry[0], [&](ElementKind, const auto& rec) {
+        if constexpr (requires { rec.points; }) {
+            count = rec.points.size();
+            first = rec.points.front();
+            last = rec.points.back();
+        }
+    });
+    EXPECT_EQ(count, static_cast<size_t>(r.points));
+    EXPECT_EQ(h.state.construction.nextPoint, 1);
+    // An open figure finished on its first point ends there; a closed one
+    // dropped the repeat.
+    if (r.clicks.size() > 2 && r.clicks.back() == r.clicks.front())
+        EXPECT_EQ(first == last, r.points == static_cast<int>(r.clicks.size()));
 }
 
-constexpr PointD A{0, 0}, B{10, 0}, C{10, 10}, D{0, 10};
+const QPoint A{100, 100}, B{150, 100}, C{150, 150}, D{100, 150};
 
 INSTANTIATE_TEST_SUITE_P(Rows, SequenceFinish,
-    testing::Values(FinishRow{"polyline_on_previous_point", SequenceKind::Polyline, {A, B, B}, SequenceClick::Finished, 2},
-        FinishRow{"polyline_on_first_point_keeps_it", SequenceKind::Polyline, {A, B, C, A}, SequenceClick::Finished, 4},
-        FinishRow{"polyline_second_equal_first_ignored", SequenceKind::Polyline, {A, A}, SequenceClick::Ignored, 1},
-        FinishRow{"polygon_on_first_point_drops_it", SequenceKind::Polygon, {A, B, C, A}, SequenceClick::Finished, 3},
-        FinishRow{"polygon_third_on_first_ignored", SequenceKind::Polygon, {A, B, A}, SequenceClick::Ignored, 2},
-        FinishRow{"polygon_third_on_second_ignored", SequenceKind::Polygon, {A, B, B}, SequenceClick::Ignored, 2},
-        FinishRow{"polygon_on_previous_point", SequenceKind::Polygon, {A, B, C, D, D}, SequenceClick::Finished, 4},
-        FinishRow{"closed_spline_on_first_point", SequenceKind::ClosedSpline, {A, B, C, D, A}, SequenceClick::Finished, 4},
-        FinishRow{"open_spline_on_first_point", SequenceKind::OpenSpline, {A, B, A}, SequenceClick::Finished, 3},
-        FinishRow{"bezier_repeats_allowed_before_five", SequenceKind::Bezier, {A, B, B, A}, SequenceClick::Advanced, 4},
-        FinishRow{"bezier_on_previous_point", SequenceKind::Bezier, {A, B, C, D, D}, SequenceClick::Finished, 4},
-        FinishRow{"bezier_on_first_point", SequenceKind::Bezier, {A, B, C, D, A}, SequenceClick::Finished, 5},
-        FinishRow{"tolerance_is_one_millionth", SequenceKind::Polyline, {A, B, {10.0000005, 0}},
-                  SequenceClick::Finished, 2}),
+    testing::Values(FinishRow{"polyline_on_previous_point", "PopDrawPlin1Click", {A, B, B}, false, 2},
+        FinishRow{"polyline_on_first_point_keeps_it", "PopDrawPlin1Click", {A, B, C, A}, false, 4},
+        FinishRow{"polyline_ctrl_e_needs_two", "PopDrawPlin1Click", {A}, true, 0},
+        FinishRow{"polyline_ctrl_e_with_two", "PopDrawPlin1Click", {A, B}, true, 2},
+        FinishRow{"polygon_on_first_point_drops_it", "PopDrawPgon1Click", {A, B, C, A}, false, 3},
+        FinishRow{"polygon_third_on_first_ignored", "PopDrawPgon2Click", {A, B, A, C, D, D}, false, 4},
+        FinishRow{"polygon_ctrl_e_needs_three", "PopDrawPgon3Click", {A, B}, true, 0},
+        FinishRow{"closed_spline_on_first_point", "PopDrawCsp1Click", {A, B, C, D, A}, false, 4},
+        FinishRow{"open_spline_on_first_point", "PopDrawOsp1Click", {A, B, A}, false, 3},
+        FinishRow{"bezier_needs_four", "PopDrawBez1Click", {A, B, C}, true, 0},
+        FinishRow{"bezier_repeats_allowed_before_five", "PopDrawBez1Click", {A, B, B, A}, true, 4},
+        FinishRow{"bezier_on_previous_point", "PopDrawBez1Click", {A, B, C, D, D}, false, 4}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SequenceFinish, IgnoredClickIsOverwrittenByTheNext)
+TEST(SequenceBuilders, TooFewPointsAreRefusedWithPointsNotGiven)
 {
-    ClickRun run = clickAll(SequenceKind::Polyline, {A, A});
-    EXPECT_EQ(run.last.outcome, SequenceClick::Ignored);
-    EXPECT_EQ(AddSequencePoint(SequenceKind::Polyline, run.seq, B).outcome, SequenceClick::Advanced);
-    EXPECT_EQ(run.seq.entered(), 2);
-    EXPECT_EQ(run.seq.points[1], B);
-}
-
-TEST(SequenceFinish, CtrlEUsesTheMinimumCounts)
-{
-    EXPECT_EQ(FinishCount(SequenceKind::Polyline, clickAll(SequenceKind::Polyline, {A}).seq), 0);
-    EXPECT_EQ(FinishCount(SequenceKind::Polyline, clickAll(SequenceKind::Polyline, {A, B}).seq), 2);
-    EXPECT_EQ(FinishCount(SequenceKind::Polygon, clickAll(SequenceKind::Polygon, {A, B}).seq), 0);
-    EXPECT_EQ(FinishCount(SequenceKind::Bezier, clickAll(SequenceKind::Bezier, {A, B, C}).seq), 0);
-    EXPECT_EQ(FinishCount(SequenceKind::Bezier, clickAll(SequenceKind::Bezier, {A, B, C, D}).seq), 4);
-}
-
-TEST(SequenceFinish, BackspaceForgetsTheLastPointAndStopsAtTheFirst)
-{
-    ClickRun run = clickAll(SequenceKind::Polyline, {A, B, C});
-    RemoveLastPoint(run.seq);
-    EXPECT_EQ(run.seq.entered(), 2);
-    EXPECT_EQ(run.seq.next, 3);
-    // The next click replaces the forgotten third point.
-    EXPECT_EQ(AddSequencePoint(SequenceKind::Polyline, run.seq, D).outcome, SequenceClick::Advanced);
-    EXPECT_EQ(run.seq.points[2], D);
-    for (int i = 0; i < 5; ++i)
-        RemoveLastPoint(run.seq);
-    EXPECT_EQ(run.seq.next, 1);
-}
-
-TEST(SequencePreview, OpenLineToCursorClosedKindsCloseThroughIt)
-{
-    const PointSequence seq = clickAll(SequenceKind::Polygon, {A, B}).seq;
-    const std::vector<PointD> closed = SequencePreview(SequenceKind::Polygon, seq, C);
-    EXPECT_EQ(closed, (std::vector<PointD>{A, B, C, A}));
-    const std::vector<PointD> open = SequencePreview(SequenceKind::Polyline, seq, C);
-    EXPECT_EQ(open, (std::vector<PointD>{A, B, C}));
+    const Draft polygon = PointListDraft(ElementKind::Polygon, {{0, 0}, {1, 0}}, 1);
+    EXPECT_TRUE(polygon.refused());
+    EXPECT_EQ(polygon.kind, ElementKind::Polygon);
+    EXPECT_TRUE(PointListDraft(ElementKind::Bezier, {{0, 0}, {1, 0}, {2, 1}}, 0).refused());
+    const Draft filled = PointListDraft(ElementKind::ClosedSpline, {{0, 0}, {1, 0}, {1, 1}}, 2);
+    ASSERT_FALSE(filled.refused());
+    EXPECT_EQ(std::get<ClosedPathRecord>(filled.record).h.fillMode, 2);
+    FakeHost h;
+    h.start("PopDrawPlin2Click");
+    Construction& c = h.state.construction;
+    c.freehand = {{0, 0}};
+    CommandContext ctx = h.ctx();
+    CommitDraft(ctx, BuildPolylineFromStroke(c, 0));
+    EXPECT_EQ(h.operation, QString::fromUtf8("点 未指定"));
+    EXPECT_TRUE(h.drawing.registry.empty());
 }
 
 TEST(RegularPolygon, HexagonFromTheRightmostPointCounterClockwise)

@@ -23,7 +23,7 @@ ConstructionParameters textParams(int anchor, double angle)
 
 TEST(TextAt, CarriesTheDialogValuesAndTheMeasuredBox)
 {
-    const TextRecord t = TextAt(textParams(4, 30), {100, 50});
+    const TextRecord t = TextAt(TextOf(textParams(4, 30)), {100, 50});
     EXPECT_EQ(t.x, 100);
     EXPECT_EQ(t.y, 50);
     EXPECT_EQ(t.anchor, 4);
@@ -45,14 +45,14 @@ TEST(TextAt, CarriesTheDialogValuesAndTheMeasuredBox)
 TEST(TextBoxCorners, MiddleAnchorIsTheCentre)
 {
     for (const double angle : {0.0, 30.0, 90.0}) {
-        const TextRecord t = TextAt(textParams(4, angle), {100, 50});
+        const TextRecord t = TextAt(TextOf(textParams(4, angle)), {100, 50});
         const std::array<PointD, 4> c = TextBoxCorners(t);
         EXPECT_NEAR((c[0].x + c[2].x) / 2, 100, 1e-6) << angle;
         EXPECT_NEAR((c[0].y + c[2].y) / 2, 50, 1e-6) << angle;
         EXPECT_NEAR(Distance(c[0], c[1]), t.boxC, 1e-9);
         EXPECT_NEAR(Distance(c[1], c[2]), t.boxD, 1e-9);
     }
-    const TextRecord level = TextAt(textParams(0, 0), {10, 20});
+    const TextRecord level = TextAt(TextOf(textParams(0, 0)), {10, 20});
     const std::array<PointD, 4> c = TextBoxCorners(level);
     EXPECT_NEAR(c[0].x, 10, 1e-9);  // bottom-left anchor
     EXPECT_NEAR(c[0].y, 20, 1e-9);
@@ -61,7 +61,7 @@ TEST(TextBoxCorners, MiddleAnchorIsTheCentre)
 
 TEST(TextAt, AnchorOutsideTheListBecomesBottomLeft)
 {
-    EXPECT_EQ(TextAt(textParams(12, 0), {0, 0}).anchor, 0);
+    EXPECT_EQ(TextAt(TextOf(textParams(12, 0)), {0, 0}).anchor, 0);
 }
 
 }  // namespace

@@ -1,0 +1,356 @@
+// The arc family's rows of the family table: arcs (600-643), elliptic arcs
+// (700-761), pies (800-848), chords (900-948), outside-of-circle shapes
+// (1000-1058) and ring shapes (1100-1193), with their change modes.
+//
+// Every step of a method shares one routine, ArcFigureFromClicks
+// (interaction/build_arcs.h): the click rule asks it whether the clicks so
+// far plus the new point make a figure, the preview draws the figure the
+// clicks plus the cursor make, the builder turns the figure of all clicks
+// into a record. The step number is a template argument, so each step's
+// function pointer knows how many clicks it has.
+#include <array>
+#include <span>
+
+#include "geometry/construct.h"
+#include "interaction/build_arcs.h"
+#include "interaction/command_rows.h"
+#include "interaction/previews.h"
+
+namespace {
+
+using K = ElementKind;
+using M = ArcMethod;
+using B = Backspace;
+
+// The clicks of steps 0 .. step - 1 followed by p.
+template <int Step> std::array<PointD, Step + 1> clicksWith(const Construction& c, PointD p)
+{
+    std::array<PointD, Step + 1> clicks{};
+    for (int i = 0; i < Step; ++i)
+        clicks[i] = c.points[i];
+    clicks[Step] = p;
+    return clicks;
+}
+
+// ---- Outlines of the previews -------------------------------------------------
+
+void closeLastThrough(PreviewShape& out, std::initializer_list<PointD> via)
+{
+    std::vector<PointD>& line = out.polylines.back();
+    const PointD first = line.front();
+    line.insert(line.end(), via);
+    line.push_back(first);
+}
+
+void addArcOf(PreviewShape& out, const EllipseArc& e)
+{
+    AddEllipse(out, e.centre, e.rx, e.ry, e.tiltDeg, e.startDeg, e.sweepDeg);
+}
+
+// Each part of at most 90 degrees closed through the corner where the
+// tangents at its ends meet, as the renderer fills it.
+void addOutsideOf(PreviewShape& out, const EllipseArc& e)
+{
+    const ArcCorners corners = ArcCornerPoints(e.centre, e.rx, e.ry, e.tiltDeg, e.startDeg, e.sweepDeg);
+    const double part = e.sweepDeg / corners.partCount;
+    for (int i = 0; i < corners.partCount; ++i) {
+        addArcOf(out, WithAngles(e, e.startDeg + i * part, part));
+        closeLastThrough(out, {corners.corners[static_cast<size_t>(i)]});
+    }
+}
+
+void addRingOf(PreviewShape& out, const ArcFigure& f)
+{
+    const EllipseArc& e = f.outer;
+    addArcOf(out, e);
+    if (!(f.innerRx > 0))
+        return;
+    const EllipseArc inner{e.centre, f.innerRx, f.innerRy, e.tiltDeg, e.startDeg, e.sweepDeg};
+    if (std::abs(e.sweepDeg) >= 360) {
+        addArcOf(out, inner);
+        return;
+    }
+    std::vector<PointD>& line = out.polylines.back();
+    PreviewShape back;
+    addArcOf(back, WithAngles(inner, e.startDeg + e.sweepDeg, -e.sweepDeg));
+    line.insert(line.end(), back.polylines.back().begin(), back.polylines.back().end());
+    line.push_back(line.front());
+}
+
+void addOutline(ElementKind kind, const ArcFigure& f, PreviewShape& out)
+{
+    const bool partial = std::abs(f.outer.sweepDeg) < 360;
+    if (kind == K::Outside) {
+        addOutsideOf(out, f.outer);
+    } else if (kind == K::Ring) {
+        addRingOf(out, f);
+    } else {
+        addArcOf(out, f.outer);
+        if (partial && kind == K::Pie)
+            closeLastThrough(out, {f.outer.centre});
+        else if (partial && kind == K::Chord)
+            closeLastThrough(out, {});
+    }
+}
+
+// ---- Step functions -------------------------------------------------------------
+
+template <M Method, int Step> bool acceptArcClick(const Construction& c, PointD p)
+{
+    const auto clicks = clicksWith<Step>(c, p);
+    return ArcFigureFromClicks(Method, c.work, clicks).has_value();
+}
+
+template <K Kind, M Method, int Step> void previewArcStep(const Construction& c, PointD cursor, PreviewShape& out)
+{
+    const auto clicks = clicksWith<Step>(c, cursor);
+    if (ArcStepShowsChord(Method, Step))
+        AddSegment(out, clicks[0], cursor);
+    if (const std::optional<ArcFigure> f = ArcFigureFromClicks(Method, c.work, clicks))
+        addOutline(Kind, *f, out);
+}
+
+template <K Kind, M Method> Draft buildArcFigure(const Construction& c, int variant)
+{
+    const std::span<const PointD> clicks(c.points.data(), static_cast<size_t>(ArcClickCount(Method)));
+    const std::optional<ArcFigure> f = ArcFigureFromClicks(Method, c.work, clicks);
+    if (!f)
+        return Draft::refusal(Kind);
+    if constexpr (Kind == K::Arc) {
+        return {Kind, ArcRecordOf(Method, *f, clicks)};
+    } else if constexpr (Kind == K::EllipticArc) {
+        return {Kind, EllipticArcRecordOf(Method, *f, clicks)};
+    } else if constexpr (Kind == K::Ring) {
+        RingRecord r = RingRecordOf(*f);
+        r.h.fillMode = variant;
+        return {Kind, r};
+    } else {
+        SectorRecord r = SectorRecordOf(*f);
+        r.h.fillMode = variant;
+        return {Kind, r};
+    }
+}
+
+template <K Kind, M Method, int Step> CommandStep arcStep()
+{
+    CommandStep step;
+    step.preview = previewArcStep<Kind, Method, Step>;
+    if (ArcStepHasClickRule(Method, Step))
+        step.accepts = acceptArcClick<Method, Step>;
+    return step;
+}
+
+template <K Kind, M Method> std::vector<CommandStep> arcSteps()
+{
+    std::vector<CommandStep> steps{arcStep<Kind, Method, 0>(), arcStep<Kind, Method, 1>(),
+                                   arcStep<Kind, Method, 2>(), arcStep<Kind, Method, 3>(),
+                                   arcStep<Kind, Method, 4>()};
+    steps.resize(static_cast<size_t>(ArcClickCount(Method)));
+    return steps;
+}
+
+struct RowOptions {
+    int stride = 0;
+    Backspace atFirstStep = B::NoEffect;
+    int reopenItem = 0;
+    bool clearsSelection = true;
+};
+
+template <K Kind, M Method>
+CommandMethod arcRow(std::vector<MenuItem> items, int firstMode, RowOptions o = {})
+{
+    return {.items = std::move(items),
+            .firstMode = firstMode,
+            .variantStride = o.stride,
+            .steps = arcSteps<Kind, Method>(),
+            .build = buildArcFigure<Kind, Method>,
+            .clearsSelection = o.clearsSelection,
+            .atFirstStep = o.atFirstStep,
+            .reopenItem = o.reopenItem};
+}
+
+constexpr RowOptions kReopen{.atFirstStep = B::ReopenDialog};
+
+// Pies, chords and outside shapes share their first nine items: centre and
+// radius without and with a tilt dialog (x00, x10, x20), radii and angles
+// (x30, x31, x32).
+struct SectorItems {
+    const char* names[9];
+};
+
+template <K Kind> void addSectorRows(std::vector<CommandMethod>& t, const SectorItems& n, int base)
+{
+    t.push_back(arcRow<Kind, M::EllipseCentreEnds>({{n.names[0], 0},
+                                                    {n.names[1], 1},
+                                                    {n.names[2], 2},
+                                                    {n.names[3], 0, Ask::ArcFamilyTilt},
+                                                    {n.names[4], 1, Ask::ArcFamilyTilt},
+                                                    {n.names[5], 2, Ask::ArcFamilyTilt}},
+                                                   base, {.stride = 10, .atFirstStep = B::ReopenDialog, .reopenItem = 3}));
+    t.push_back(arcRow<Kind, M::EllipseAngles>({{n.names[6], 0, Ask::ArcFamilyRadiiAngles},
+                                                {n.names[7], 1, Ask::ArcFamilyRadiiAngles},
+                                                {n.names[8], 2, Ask::ArcFamilyRadiiAngles}},
+                                               base + 30, {.stride = 1, .atFirstStep = B::ReopenDialog}));
+}
+
+template <K Kind, M Method>
+void addThreePointRow(std::vector<CommandMethod>& t, std::array<const char*, 3> names, int firstMode, int stride)
+{
+    t.push_back(arcRow<Kind, Method>({{names[0], 0}, {names[1], 1}, {names[2], 2}}, firstMode, {.stride = stride}));
+}
+
+// ---- Change modes ---------------------------------------------------------------
+
+template <class Record> const Record* recordAt(const Drawing& d, int32_t position, ElementKind kind)
+{
+    if (position < 0 || static_cast<size_t>(position) >= d.registry.size())
+        return nullptr;
+    const ElementRef& ref = d.registry[static_cast<size_t>(position)];
+    const Record* found = nullptr;
+    if (ref.kind == static_cast<int32_t>(kind)) {
+        visitElement(d, ref, [&](ElementKind, const auto& r) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(r)>, Record>)
+                found = &r;
+        });
+    }
+    return found;
+}
+
+// Which defining point a change mode's click moves; 605 and 643 depend on
+// the picked handle (1 start, 2 end; 1..3 the three points).
+using HandlePick = ArcHandle (*)(const Construction&);
+template <ArcHandle H> ArcHandle fixed(const Construction&)
+{
+    return H;
+}
+ArcHandle startOrEnd(const Construction& c)
+{
+    return c.changeHandle == 1 ? ArcHandle::Start : ArcHandle::End;
+}
+ArcHandle threePointHandle(const Construction& c)
+{
+    const int k = std::clamp(c.changeHandle, 1, 3) - 1;
+    return static_cast<ArcHandle>(static_cast<int>(ArcHandle::Point1) + k);
+}
+
+template <class Record> auto changedOf(const Record& old, ArcHandle h, PointD to)
+{
+    if constexpr (std::is_same_v<Record, ArcRecord>)
+        return ChangedArc(old, h, to);
+    else if constexpr (std::is_same_v<Record, EllipticArcRecord>)
+        return ChangedEllipticArc(old, h, to);
+    else if constexpr (std::is_same_v<Record, RingRecord>)
+        return ChangedRing(old, h, to);
+    else
+        return ChangedSector(old, h, to);
+}
+
+template <K Kind, class Record, HandlePick Pick> Draft changeArcFamily(const Drawing& d, const Construction& c, PointD to)
+{
+    const Record* old = recordAt<Record>(d, c.changeTarget, Kind);
+    if (!old)
+        return Draft::refusal(Kind);
+    const auto changed = changedOf(*old, Pick(c), to);
+    if (!changed)
+        return Draft::refusal(Kind);
+    return {Kind, *changed};
+}
+
+void addChange(std::vector<CommandMethod>& t, int mode, ChangeFn change)
+{
+    t.push_back({.items = {}, .firstMode = mode, .steps = {{}}, .change = change, .clearsSelection = false});
+}
+
+template <K Kind> void addSectorChanges(std::vector<CommandMethod>& t, int base)
+{
+    addChange(t, base + 4, changeArcFamily<Kind, SectorRecord, fixed<ArcHandle::RadiusPoint>>);
+    addChange(t, base + 5, changeArcFamily<Kind, SectorRecord, fixed<ArcHandle::Start>>);
+    addChange(t, base + 6, changeArcFamily<Kind, SectorRecord, fixed<ArcHandle::End>>);
+}
+
+}  // namespace
+
+void AddArcFamilyRows(std::vector<CommandMethod>& t)
+{
+    // ---- Arcs --------------------------------------------------------------
+    t.push_back(arcRow<K::Arc, M::CentreRadiusEnds>({{"PopDrawArc1Click"}}, 600));
+    t.push_back(arcRow<K::Arc, M::RadiusCentreEnds>({{"PopDrawArc2Click", 0, Ask::ArcRadius}}, 610, kReopen));
+    t.push_back(arcRow<K::Arc, M::RadiusAngles>({{"PopDrawArc3Click", 0, Ask::ArcRadiusAngles}}, 620,
+                                                {.atFirstStep = B::ReopenDialog, .clearsSelection = false}));
+    t.push_back(arcRow<K::Arc, M::RadiusTwoPoints>({{"PopDrawArc4Click", 0, Ask::ArcRadius}}, 630, kReopen));
+    t.push_back(arcRow<K::Arc, M::ThreePoints>({{"PopDrawArc5Click"}}, 640));
+
+    // ---- Elliptic arcs (the items without a tilt dialog draw untilted) -------
+    t.push_back(arcRow<K::EllipticArc, M::EllipseCentreEnds>(
+        {{"PopDrawEArc1Click"}, {"PopDrawEArc2Click", 0, Ask::ArcFamilyTilt}}, 700,
+        {.atFirstStep = B::ReopenDialog, .reopenItem = 1}));
+    t.push_back(arcRow<K::EllipticArc, M::EllipseRadiiEnds>({{"PopDrawEArc3Click", 0, Ask::ArcFamilyRadiiTilt}}, 710,
+                                                             kReopen));
+    t.push_back(arcRow<K::EllipticArc, M::EllipseAngles>({{"PopDrawEArc4Click", 0, Ask::ArcFamilyRadiiAngles}}, 720,
+                                                          kReopen));
+    t.push_back(arcRow<K::EllipticArc, M::DiagonalEnds>(
+        {{"PopDrawEArc5Click"}, {"PopDrawEArc6Click", 0, Ask::ArcFamilyTilt}}, 730,
+        {.atFirstStep = B::ReopenDialog, .reopenItem = 1}));
+    t.push_back(arcRow<K::EllipticArc, M::DiagonalAngles>({{"PopDrawEArc7Click", 0, Ask::ArcFamilyAngles}}, 740,
+                                                           kReopen));
+    t.push_back(arcRow<K::EllipticArc, M::AxisEnds>({{"PopDrawEArc8Click", 0, Ask::ArcFamilyRatio}}, 750, kReopen));
+    t.push_back(arcRow<K::EllipticArc, M::AxisAngles>({{"PopDrawEArc9Click", 0, Ask::ArcFamilyRatioAngles}}, 760,
+                                                       kReopen));
+
+    // ---- Pies, chords, outside shapes ------------------------------------------
+    addSectorRows<K::Pie>(t, {{"PopDrawPie1Click", "PopDrawPie2Click", "PopDrawPie3Click", "PopDrawPie4Click",
+                               "PopDrawPie5Click", "PopDrawPie6Click", "PopDrawPie7Click", "PopDrawPie8Click",
+                               "PopDrawPie9Click"}},
+                          800);
+    addThreePointRow<K::Pie, M::ThreePoints>(t, {"PopDrawPieAClick", "PopDrawPieBClick", "PopDrawPieCClick"}, 840, 3);
+    addSectorRows<K::Chord>(t, {{"PopDrawChord1Click", "PopDrawChord2Click", "PopDrawChord3Click",
+                                 "PopDrawChord4Click", "PopDrawChord5Click", "PopDrawChord6Click",
+                                 "PopDrawChord7Click", "PopDrawChord8Click", "PopDrawChord9Click"}},
+                            900);
+    addThreePointRow<K::Chord, M::ThreePoints>(t, {"PopDrawChordAClick", "PopDrawChordBClick", "PopDrawChordCClick"},
+                                               940, 3);
+    addSectorRows<K::Outside>(t, {{"PopDrawEOut1Click", "PopDrawEOut2Click", "PopDrawEOut3Click",
+                                   "PopDrawEOut4Click", "PopDrawEOut5Click", "PopDrawEOut6Click",
+                                   "PopDrawEOut7Click", "PopDrawEOut8Click", "PopDrawEOut9Click"}},
+                              1000);
+    addThreePointRow<K::Outside, M::ThreePointsFull>(t, {"PopDrawEOutAClick", "PopDrawEOutBClick", "PopDrawEOutCClick"},
+                                                     1040, 3);
+    addThreePointRow<K::Outside, M::ThreePoints>(t, {"PopDrawEOutDClick", "PopDrawEOutEClick", "PopDrawEOutFClick"},
+                                                 1050, 3);
+
+    // ---- Ring shapes -------------------------------------------------------------
+    t.push_back(arcRow<K::Ring, M::RingCentreEnds>({{"PopDrawDnt1Click", 0},
+                                                    {"PopDrawDnt2Click", 1},
+                                                    {"PopDrawDnt3Click", 2},
+                                                    {"PopDrawDnt4Click", 0, Ask::ArcFamilyTilt},
+                                                    {"PopDrawDnt5Click", 1, Ask::ArcFamilyTilt},
+                                                    {"PopDrawDnt6Click", 2, Ask::ArcFamilyTilt}},
+                                                   1100, {.stride = 10, .atFirstStep = B::ReopenDialog, .reopenItem = 3}));
+    t.push_back(arcRow<K::Ring, M::RingAngles>({{"PopDrawDnt7Click", 0, Ask::RingRadiiAngles},
+                                                {"PopDrawDnt8Click", 1, Ask::RingRadiiAngles},
+                                                {"PopDrawDnt9Click", 2, Ask::RingRadiiAngles}},
+                                               1130, {.stride = 1, .atFirstStep = B::ReopenDialog}));
+    addThreePointRow<K::Ring, M::RingThreePointsFull>(t, {"PopDrawDntAClick", "PopDrawDntBClick", "PopDrawDntCClick"},
+                                                      1140, 10);
+    addThreePointRow<K::Ring, M::RingThreePoints>(t, {"PopDrawDntDClick", "PopDrawDntEClick", "PopDrawDntFClick"},
+                                                  1170, 10);
+
+    // ---- Change modes of handle editing --------------------------------------------
+    addChange(t, 604, changeArcFamily<K::Arc, ArcRecord, fixed<ArcHandle::RadiusPoint>>);
+    addChange(t, 605, changeArcFamily<K::Arc, ArcRecord, startOrEnd>);
+    addChange(t, 643, changeArcFamily<K::Arc, ArcRecord, threePointHandle>);
+    addChange(t, 704, changeArcFamily<K::EllipticArc, EllipticArcRecord, fixed<ArcHandle::RadiusPoint>>);
+    addChange(t, 705, changeArcFamily<K::EllipticArc, EllipticArcRecord, fixed<ArcHandle::Start>>);
+    addChange(t, 706, changeArcFamily<K::EllipticArc, EllipticArcRecord, fixed<ArcHandle::End>>);
+    addChange(t, 734, changeArcFamily<K::EllipticArc, EllipticArcRecord, fixed<ArcHandle::Corner1>>);
+    addChange(t, 735, changeArcFamily<K::EllipticArc, EllipticArcRecord, fixed<ArcHandle::Corner2>>);
+    addChange(t, 754, changeArcFamily<K::EllipticArc, EllipticArcRecord, fixed<ArcHandle::AxisEnd1>>);
+    addChange(t, 755, changeArcFamily<K::EllipticArc, EllipticArcRecord, fixed<ArcHandle::AxisEnd2>>);
+    addSectorChanges<K::Pie>(t, 800);
+    addSectorChanges<K::Chord>(t, 900);
+    addSectorChanges<K::Outside>(t, 1000);
+    addChange(t, 1105, changeArcFamily<K::Ring, RingRecord, fixed<ArcHandle::RadiusPoint>>);
+    addChange(t, 1106, changeArcFamily<K::Ring, RingRecord, fixed<ArcHandle::Start>>);
+    addChange(t, 1107, changeArcFamily<K::Ring, RingRecord, fixed<ArcHandle::End>>);
+    addChange(t, 1108, changeArcFamily<K::Ring, RingRecord, fixed<ArcHandle::InnerRadiusPoint>>);
+}
