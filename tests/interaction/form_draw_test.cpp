@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "../app/app_test_support.h"
+#include "app/menu_table.h"
 #include "dialogs/UnitInp1.h"
 
 namespace {
@@ -140,12 +141,17 @@ TEST(FormDraw, MiddleDragPanKeepsTheStep)
     EXPECT_DOUBLE_EQ(form->drawing().tables.lines[0].y2, 100);
 }
 
-TEST(FormDraw, LaterDrawItemsStayDisabled)
+TEST(FormDraw, DrawItemsAreEnabledExactlyWhenTheirRowIsReady)
 {
     auto form = MakeShownForm();
-    EXPECT_FALSE(form->menuAction(QStringLiteral("PopDrawArc1Click"))->isEnabled());
-    EXPECT_FALSE(form->menuAction(QStringLiteral("PopDrawMojiClick"))->isEnabled());
-    EXPECT_TRUE(form->menuAction(QStringLiteral("PopDrawPEndClick"))->isEnabled());
+    for (const MenuRow& row : PopupMenuRows()) {
+        const std::string_view name(row.name);
+        if (!name.starts_with("PopDraw") || !name.ends_with("Click"))
+            continue;
+        EXPECT_EQ(form->menuAction(QString::fromUtf8(row.name))->isEnabled(),
+                  row.availability == MenuAvailability::Ready)
+            << row.name;
+    }
 }
 
 }  // namespace
