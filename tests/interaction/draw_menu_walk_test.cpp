@@ -102,7 +102,7 @@ void drag(FakeHost& h, const std::vector<QPoint>& stroke)
     for (const QPoint& p : stroke)
         MachineMouseMove(c, Qt::LeftButton, p);
     ErasePreviews(c);
-    MachineLeftClick(c);
+    MachineLeftClick(c, stroke.back());
     h.state.mouseFlags = 0;
 }
 

@@ -54,8 +54,9 @@ TEST_P(SequenceFinish, BuildsTheFigureOfTheEnteredPoints)
     EXPECT_EQ(h.state.construction.nextPoint, 1);
     // An open figure finished on its first point ends there; a closed one
     // dropped the repeat.
-    if (r.clicks.size() > 2 && r.clicks.back() == r.clicks.front())
+    if (r.clicks.size() > 2 && r.clicks.back() == r.clicks.front()) {
         EXPECT_EQ(first == last, r.points == static_cast<int>(r.clicks.size()));
+    }
 }
 
 const QPoint A{100, 100}, B{150, 100}, C{150, 150}, D{100, 150};
