@@ -15,7 +15,7 @@ QBrush brushFor(const Paint& paint, const QPainter& painter)
         return QBrush(QColor::fromRgba(paint.colour));
     case Paint::Kind::Hatch: {
         // Hatch cells stay on device pixels: undo whatever the painter maps.
-        QBrush brush(hatchCell(paint.hatchStyle, paint.fore, paint.back));
+        QBrush brush(paint.texture.isNull() ? hatchCell(paint.hatchStyle, paint.fore, paint.back) : paint.texture);
         brush.setTransform(painter.combinedTransform().inverted());
         return brush;
     }

@@ -50,11 +50,12 @@ StrokeStyle TGraphP::State::strokeStyle() const
     style.dashStyle = dashStyle;
     style.dashCap = dashCap;
     style.lineJoin = lineJoin;
-    style.customDashes.assign(dashPattern.begin(), dashPattern.begin() + dashCount);
+    if (dashStyle == DashStyle::Custom)  // only a custom style reads the pattern
+        style.customDashes.assign(dashPattern.begin(), dashPattern.begin() + dashCount);
     return style;
 }
 
-Paint TGraphP::State::fillPaint() const
+const Paint& TGraphP::State::fillPaint() const
 {
     switch (activeBrush) {
     case ActiveBrush::Hatch: return hatchBrush;
@@ -63,7 +64,7 @@ Paint TGraphP::State::fillPaint() const
     case ActiveBrush::PathGradient: return pathBrush;
     case ActiveBrush::Solid: break;
     }
-    return Paint::solid(brushColor);
+    return solidBrush;
 }
 
 void TGraphP::State::stroke(const QPainterPath& path, bool open)
@@ -175,10 +176,16 @@ int TGraphP::SegmentCount(double sweepDeg)
 
 namespace {
 
-QPointF ellipsePoint(double cx, double cy, double rx, double ry, double tiltRad, double thetaDeg)
+// The tilt's cosine and sine, taken once per curve rather than per point.
+struct Tilt {
+    double cp, sp;
+    explicit Tilt(double tiltDeg) : cp(std::cos(qDegreesToRadians(tiltDeg))), sp(std::sin(qDegreesToRadians(tiltDeg))) {}
+};
+
+QPointF ellipsePoint(double cx, double cy, double rx, double ry, const Tilt& tilt, double thetaDeg)
 {
     const double t = qDegreesToRadians(thetaDeg);
-    const double ct = std::cos(t), st = std::sin(t), cp = std::cos(tiltRad), sp = std::sin(tiltRad);
+    const double ct = std::cos(t), st = std::sin(t), cp = tilt.cp, sp = tilt.sp;
     // Single precision, as the points are handed to the drawing calls.
     return QPointF(float(cx + rx * ct * cp - ry * st * sp), float(cy - (rx * ct * sp + ry * st * cp)));
 }
@@ -191,7 +198,7 @@ QPolygonF TGraphP::EllipsePoints(double cx, double cy, double rx, double ry, dou
                                  double sweepDeg, int n)
 {
     n = boundedCount(n);
-    const double tilt = qDegreesToRadians(tiltDeg);
+    const Tilt tilt(tiltDeg);
     QPolygonF points;
     points.reserve(n + 1);
     for (int i = 0; i <= n; ++i)
@@ -206,7 +213,7 @@ void TGraphP::EllipsePointsInterleaved(QPolygonF& out, double cx, double cy, dou
     const qsizetype needed = 2 * qsizetype(n + 1);
     if (out.size() < needed)
         out.resize(needed);
-    const double tilt = qDegreesToRadians(tiltDeg);
+    const Tilt tilt(tiltDeg);
     for (int i = 0; i <= n; ++i)
         out[2 * i + (odd ? 1 : 0)] = ellipsePoint(cx, cy, rx, ry, tilt, startDeg + i * sweepDeg / n);
 }

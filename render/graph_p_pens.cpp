@@ -38,6 +38,7 @@ Paint hatchPaint(int style, QRgb fore, QRgb back)
     paint.hatchStyle = normalHatchStyle(style);
     paint.fore = fore;
     paint.back = back;
+    paint.texture = hatchCell(paint.hatchStyle, fore, back);
     return paint;
 }
 
@@ -152,6 +153,7 @@ bool TGraphP::SetSolidBrush(QRgb argb)
     m_state->activeBrush = ActiveBrush::Solid;
     m_state->hasSolidBrush = true;
     m_state->brushColor = argb;
+    m_state->solidBrush.colour = argb;
     return true;
 }
 

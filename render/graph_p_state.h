@@ -45,6 +45,7 @@ struct TGraphP::State {
     ActiveBrush activeBrush = ActiveBrush::Solid;
     bool hasSolidBrush = false;
     QRgb brushColor = 0;
+    Paint solidBrush = Paint::solid(0);  // kept with brushColor, so fills copy no Paint
     Paint hatchBrush, textureBrush, linearBrush, pathBrush;
 
     // font
@@ -65,7 +66,7 @@ struct TGraphP::State {
     double brushAngle = 0, brushMin = 0, brushMax = 0;
 
     StrokeStyle strokeStyle() const;
-    Paint fillPaint() const;  // the paint of the active brush
+    const Paint& fillPaint() const;  // the paint of the active brush
 
     // Do nothing outside Begin/End, without a pen, or without a brush.
     void stroke(const QPainterPath& path, bool open);

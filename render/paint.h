@@ -19,7 +19,7 @@ struct Paint {
     QRgb colour = 0xFF000000;      // Solid
     int hatchStyle = 0;            // Hatch, 0..52
     QRgb fore = 0, back = 0;       // Hatch
-    QImage texture;                // Texture, tiled from the logical origin
+    QImage texture;                // Texture, tiled from the logical origin; Hatch: its cell, when built
     QRgb start = 0, end = 0;       // Linear (P1 -> P2, repeating), PathGradient (centre, surround)
     QPointF p1, p2;                // Linear ends; PathGradient: p1 is the centre point
     QPainterPath outline;          // PathGradient: the boundary carrying the surround colour

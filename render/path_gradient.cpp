@@ -47,6 +47,17 @@ void drawFan(QPainter& painter, const QPainterPath& outline, QPointF centre, con
     }
 }
 
+// A layer of at least `size`, reusing one buffer per thread: obtaining and
+// releasing a picture-sized block for every element costs more in page faults
+// than the fan costs to draw.
+QImage layerOf(QSize size)
+{
+    thread_local QImage buffer;
+    if (buffer.width() < size.width() || buffer.height() < size.height())
+        buffer = QImage(buffer.size().expandedTo(size), QImage::Format_ARGB32_Premultiplied);
+    return QImage(buffer.bits(), size.width(), size.height(), buffer.bytesPerLine(), buffer.format());
+}
+
 // The fan rendered into an ARGB layer covering the outline's device box (never
 // more than the device), then drawn once under the current clip.
 void drawFanThroughLayer(QPainter& painter, const QPainterPath& outline, QPointF centre, const QColor& centreColour,
@@ -57,7 +68,7 @@ void drawFanThroughLayer(QPainter& painter, const QPainterPath& outline, QPointF
                           & QRect(0, 0, device->width(), device->height());
     if (box.isEmpty())
         return;
-    QImage layer(box.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage layer = layerOf(box.size());
     layer.fill(Qt::transparent);
     QPainter layerPainter(&layer);
     layerPainter.setTransform(painter.combinedTransform() * QTransform::fromTranslate(-box.x(), -box.y()));

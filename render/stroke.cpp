@@ -10,6 +10,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -57,15 +58,30 @@ void addOriented(QPainterPath& out, QPolygonF poly)
     out.closeSubpath();
 }
 
+constexpr int kMinDiscPoints = 12, kMaxDiscPoints = 96;
+
+// cos and sin of the n directions of a disc of n points, computed once per n.
+const std::vector<QPointF>& unitCircle(int n)
+{
+    static const auto tables = [] {
+        std::array<std::vector<QPointF>, kMaxDiscPoints + 1> out;
+        for (int k = kMinDiscPoints; k <= kMaxDiscPoints; ++k)
+            for (int i = 0; i < k; ++i) {
+                const double t = 2 * M_PI * i / k;
+                out[size_t(k)].emplace_back(std::cos(t), std::sin(t));
+            }
+        return out;
+    }();
+    return tables[size_t(n)];
+}
+
 QPolygonF disc(QPointF c, double r)
 {
-    const int n = std::clamp(static_cast<int>(r * 2), 12, 96);
+    const int n = std::clamp(static_cast<int>(r * 2), kMinDiscPoints, kMaxDiscPoints);
     QPolygonF poly;
     poly.reserve(n);
-    for (int i = 0; i < n; ++i) {
-        const double t = 2 * M_PI * i / n;
-        poly << QPointF(c.x() + r * std::cos(t), c.y() + r * std::sin(t));
-    }
+    for (const QPointF& u : unitCircle(n))
+        poly << QPointF(c.x() + r * u.x(), c.y() + r * u.y());
     return poly;
 }
 
