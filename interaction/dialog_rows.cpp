@@ -17,62 +17,62 @@ using namespace CommandText;
 constexpr double kMinLength = 0.001, kMaxLength = 1000;
 constexpr double kMinRatio = 0.00001, kMaxRatio = 100000;
 
-NumberRowSpec length(const char* name, double CP::*param, double W::*work)
+NumberRowDef length(const char* name, double CP::*param, double W::*work)
 {
     return {name, kDot, kMinLength, kMaxLength, param, nullptr, work};
 }
-NumberRowSpec angle(const char* name, double CP::*param, double W::*work, RowRule rule = RowRule::Plain)
+NumberRowDef angle(const char* name, double CP::*param, double W::*work, RowRule rule = RowRule::Plain)
 {
     return {name, kDegree, -360, 360, param, nullptr, work, nullptr, rule};
 }
-NumberRowSpec ratio(double CP::*param)
+NumberRowDef ratio(double CP::*param)
 {
     return {kRatio, kRatioUnit, kMinRatio, kMaxRatio, param, nullptr, &W::ratio};
 }
 
-const std::vector<NumberRowSpec>& rowsTable(Ask ask)
+const std::vector<NumberRowDef>& rowsTable(Ask ask)
 {
-    static const std::vector<NumberRowSpec> none;
-    static const std::vector<NumberRowSpec> lineAngle = {
+    static const std::vector<NumberRowDef> none;
+    static const std::vector<NumberRowDef> lineAngle = {
         angle(kTiltAngle, &CP::lineAngleDeg, &W::directionDeg, RowRule::Negated)};
-    static const std::vector<NumberRowSpec> circleRadius = {length(kRadius, &CP::circleRadius, &W::radius)};
-    static const std::vector<NumberRowSpec> ellipseTilt = {angle(kTiltAngle, &CP::ellipseTiltDeg, &W::tiltDeg)};
-    static const std::vector<NumberRowSpec> ellipseDiagonalTilt = {
+    static const std::vector<NumberRowDef> circleRadius = {length(kRadius, &CP::circleRadius, &W::radius)};
+    static const std::vector<NumberRowDef> ellipseTilt = {angle(kTiltAngle, &CP::ellipseTiltDeg, &W::tiltDeg)};
+    static const std::vector<NumberRowDef> ellipseDiagonalTilt = {
         angle(kTiltAngle, &CP::ellipseDiagonalTiltDeg, &W::tiltDeg)};
-    static const std::vector<NumberRowSpec> ellipseRadii = {
+    static const std::vector<NumberRowDef> ellipseRadii = {
         length(kRadiusX, &CP::ellipseRadiusX, &W::radiusX), length(kRadiusY, &CP::ellipseRadiusY, &W::radiusY),
         angle(kTiltAngle, &CP::ellipseDiagonalTiltDeg, &W::tiltDeg)};
-    static const std::vector<NumberRowSpec> ellipseRatio = {ratio(&CP::ellipseRatio)};
-    static const std::vector<NumberRowSpec> arcRadius = {length(kRadius, &CP::arcRadius, &W::radius)};
-    static const std::vector<NumberRowSpec> arcRadiusAngles = {
+    static const std::vector<NumberRowDef> ellipseRatio = {ratio(&CP::ellipseRatio)};
+    static const std::vector<NumberRowDef> arcRadius = {length(kRadius, &CP::arcRadius, &W::radius)};
+    static const std::vector<NumberRowDef> arcRadiusAngles = {
         length(kRadius, &CP::arcRadius, &W::radius),
         angle(kStartAngle, &CP::arcStartDeg, &W::startDeg, RowRule::ReducedAngle),
         {kSweepAngle, kDegree, -359.9999, 359.9999, &CP::arcSweepDeg, nullptr, &W::sweepDeg}};
-    static const std::vector<NumberRowSpec> familyTilt = {angle(kTiltAngle, &CP::arcFamilyTiltDeg, &W::tiltDeg)};
-    static const std::vector<NumberRowSpec> familyRadiiTilt = {
+    static const std::vector<NumberRowDef> familyTilt = {angle(kTiltAngle, &CP::arcFamilyTiltDeg, &W::tiltDeg)};
+    static const std::vector<NumberRowDef> familyRadiiTilt = {
         length(kRadiusX, &CP::arcFamilyRadiusX, &W::radiusX), length(kRadiusY, &CP::arcFamilyRadiusY, &W::radiusY),
         angle(kTiltAngle, &CP::arcFamilyTiltDeg, &W::tiltDeg)};
-    static const std::vector<NumberRowSpec> familyRadiiAngles = {
+    static const std::vector<NumberRowDef> familyRadiiAngles = {
         length(kRadiusX, &CP::arcFamilyRadiusX, &W::radiusX), length(kRadiusY, &CP::arcFamilyRadiusY, &W::radiusY),
         angle(kTiltAngle, &CP::arcFamilyTiltDeg, &W::tiltDeg), angle(kStartAngle, &CP::arcFamilyStartDeg, &W::startDeg),
         angle(kSweepAngle, &CP::arcFamilySweepDeg, &W::sweepDeg)};
-    static const std::vector<NumberRowSpec> familyAngles = {
+    static const std::vector<NumberRowDef> familyAngles = {
         angle(kTiltAngle, &CP::arcFamilyTiltDeg, &W::tiltDeg), angle(kStartAngle, &CP::arcFamilyStartDeg, &W::startDeg),
         angle(kSweepAngle, &CP::arcFamilySweepDeg, &W::sweepDeg)};
-    static const std::vector<NumberRowSpec> familyRatio = {ratio(&CP::arcFamilyRatio)};
-    static const std::vector<NumberRowSpec> familyRatioAngles = {
+    static const std::vector<NumberRowDef> familyRatio = {ratio(&CP::arcFamilyRatio)};
+    static const std::vector<NumberRowDef> familyRatioAngles = {
         ratio(&CP::arcFamilyRatio), angle(kStartAngle, &CP::arcFamilyStartDeg, &W::startDeg),
         angle(kSweepAngle, &CP::arcFamilySweepDeg, &W::sweepDeg)};
-    static const std::vector<NumberRowSpec> ringRadiiAngles = {
+    static const std::vector<NumberRowDef> ringRadiiAngles = {
         length(kOuterRadiusX, &CP::ringOuterRadiusX, &W::radiusX),
         length(kOuterRadiusY, &CP::ringOuterRadiusY, &W::radiusY),
         length(kInnerRadiusX, &CP::ringInnerRadiusX, &W::innerRadiusX),
         length(kInnerRadiusY, &CP::ringInnerRadiusY, &W::innerRadiusY),
         angle(kTiltAngle, &CP::arcFamilyTiltDeg, &W::tiltDeg), angle(kStartAngle, &CP::arcFamilyStartDeg, &W::startDeg),
         angle(kSweepAngle, &CP::arcFamilySweepDeg, &W::sweepDeg)};
-    static const std::vector<NumberRowSpec> cornerCount = {
+    static const std::vector<NumberRowDef> cornerCount = {
         {kCornerCount, "", 3, 360, nullptr, &CP::cornerCount, nullptr, &W::count, RowRule::IntegerPart}};
-    static const std::vector<NumberRowSpec> divisionCount = {
+    static const std::vector<NumberRowDef> divisionCount = {
         {kDivisionCount, "", 2, 100, nullptr, &CP::divisionCount, nullptr, &W::count, RowRule::IntegerPart}};
 
     switch (ask) {
@@ -100,13 +100,13 @@ const std::vector<NumberRowSpec>& rowsTable(Ask ask)
     return none;
 }
 
-double remembered(const NumberRowSpec& row, const CP& params)
+double remembered(const NumberRowDef& row, const CP& params)
 {
     return row.real ? params.*row.real : double(params.*row.integer);
 }
 
 // The stored form of a confirmed entry.
-double stored(const NumberRowSpec& row, double value)
+double stored(const NumberRowDef& row, double value)
 {
     switch (row.rule) {
     case RowRule::IntegerPart: return std::trunc(value);
@@ -117,7 +117,7 @@ double stored(const NumberRowSpec& row, double value)
     return value;
 }
 
-void toWorking(const NumberRowSpec& row, double value, W& work)
+void toWorking(const NumberRowDef& row, double value, W& work)
 {
     const double v = row.rule == RowRule::Negated ? -value : value;
     if (row.work)
@@ -137,7 +137,7 @@ void cornersToWorking(const CP& params, W& work)
 
 }  // namespace
 
-std::span<const NumberRowSpec> RowsOf(Ask ask)
+std::span<const NumberRowDef> RowsOf(Ask ask)
 {
     return rowsTable(ask);
 }
@@ -146,7 +146,7 @@ void CopyToWorking(Ask ask, const CP& params, W& work)
 {
     if (ask == Ask::Corners)
         cornersToWorking(params, work);
-    for (const NumberRowSpec& row : RowsOf(ask))
+    for (const NumberRowDef& row : RowsOf(ask))
         toWorking(row, remembered(row, params), work);
 }
 
@@ -163,26 +163,26 @@ bool AskBeforeStart(Ask ask, CanvasHost& host, CP& params, W& work)
     if (ask == Ask::Text)
         return host.askText(params);
 
-    const std::span<const NumberRowSpec> specs = RowsOf(ask);
+    const std::span<const NumberRowDef> defs = RowsOf(ask);
     NumericRows rows{};
-    for (size_t i = 0; i < specs.size() && i < rows.size(); ++i) {
-        const NumberRowSpec& spec = specs[i];
-        rows[i] = NumericRow{true, QString::fromUtf8(spec.name), QString::fromUtf8(spec.unit),
-                             remembered(spec, params), spec.minimum, spec.maximum};
+    for (size_t i = 0; i < defs.size() && i < rows.size(); ++i) {
+        const NumberRowDef& def = defs[i];
+        rows[i] = NumericRow{true, QString::fromUtf8(def.name), QString::fromUtf8(def.unit),
+                             remembered(def, params), def.minimum, def.maximum};
     }
     if (!host.askNumbers(rows))
         return false;
-    for (size_t i = 0; i < specs.size() && i < rows.size(); ++i) {
-        const NumberRowSpec& spec = specs[i];
+    for (size_t i = 0; i < defs.size() && i < rows.size(); ++i) {
+        const NumberRowDef& def = defs[i];
         // The dialog clamps; clamping again keeps a scripted or faulty
         // answer inside the range too.
-        double value = std::isfinite(rows[i].value) ? rows[i].value : spec.minimum;
-        value = stored(spec, std::clamp(value, spec.minimum, spec.maximum));
-        if (spec.real)
-            params.*spec.real = value;
+        double value = std::isfinite(rows[i].value) ? rows[i].value : def.minimum;
+        value = stored(def, std::clamp(value, def.minimum, def.maximum));
+        if (def.real)
+            params.*def.real = value;
         else
-            params.*spec.integer = static_cast<int32_t>(value);
-        toWorking(spec, value, work);
+            params.*def.integer = static_cast<int32_t>(value);
+        toWorking(def, value, work);
     }
     return true;
 }

@@ -44,7 +44,7 @@ enum class RowRule {
     Negated,        // the working value is minus the entry (angle line)
 };
 
-struct NumberRowSpec {
+struct NumberRowDef {
     const char* name;  // UTF-8, "半径"
     const char* unit;  // UTF-8, "ドット", "°", "(比率)", ""
     double minimum;
@@ -56,7 +56,7 @@ struct NumberRowSpec {
     RowRule rule = RowRule::Plain;
 };
 
-std::span<const NumberRowSpec> RowsOf(Ask ask);
+std::span<const NumberRowDef> RowsOf(Ask ask);
 
 // Copies the remembered values into the working values without asking (a
 // command started again by Backspace asks anew; this is for the values a
