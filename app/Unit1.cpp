@@ -67,6 +67,7 @@ TForm1::TForm1(QString settingsPath, QWidget* parent)
     m_constructionQuestions.numbers = [this](NumericRows& rows) { return FormInp1()->Execute(rows); };
     m_constructionQuestions.corners = [this](ConstructionParameters& p) { return FormCBox()->Execute(p); };
     m_constructionQuestions.text = [this](ConstructionParameters& p) { return FormMoji()->Execute(p); };
+    m_constructionQuestions.polyPoint = [this](int n, PolyPointChoice& c) { return FormInp2()->Execute(n, c); };
     buildPopupMenu();
 }
 
@@ -344,9 +345,9 @@ std::function<void()> TForm1::menuHandler(std::string_view name)
 {
     // Each concern contributes its bindings; the Draw, Edit and Settings
     // menus of the command machine and the attribute windows add theirs here.
-    const std::array<std::span<const MenuBinding>, 4> tables = {fileMenuBindings(), gridSizeBindings(),
-                                                                drawMenuBindings(),
-                                                                attributeWindowBindings()};
+    const std::array<std::span<const MenuBinding>, 5> tables = {fileMenuBindings(), gridSizeBindings(),
+                                                                drawMenuBindings(), attributeWindowBindings(),
+                                                                editMenuBindings()};
     for (const auto& table : tables) {
         for (const MenuBinding& binding : table) {
             if (name == binding.name)

@@ -9,7 +9,8 @@
 //   interaction/Unit1_draw_menu.cpp  Draw menu, construction dialogs
 //   interaction/Unit1_mouse.cpp      the command machine's hooks
 //   dialogs/Unit1_settings_menu.cpp  the attribute windows
-//   app/Unit1_seams.cpp       hooks the selection blink fills in
+//   editing/Unit1_edit_menu.cpp      Edit menu
+//   editing/Unit1_blink.cpp          selection blink, Deselect
 #pragma once
 
 #include <QHash>
@@ -89,9 +90,11 @@ public:
     void UpdateUndoMenu() override;
     TGraphP* surface() override { return m_surface.get(); }
     void Deselect() override;
+    void StartBlink() override;
     bool askNumbers(NumericRows& rows) override;
     bool askCorners(ConstructionParameters& params) override;
     bool askText(ConstructionParameters& params) override;
+    bool askPolyPoint(int pointCount, PolyPointChoice& choice) override;
 
     QString statusText(int panel) const;
     int canvasWidth() const;
@@ -130,6 +133,7 @@ public:
     static std::span<const MenuBinding> gridSizeBindings();
     static std::span<const MenuBinding> drawMenuBindings();
     static std::span<const MenuBinding> attributeWindowBindings();
+    static std::span<const MenuBinding> editMenuBindings();
 
     // --- File and Edit menus (Unit1_file_menu.cpp) ----------------------------
     void PopFileNewClick();
@@ -205,6 +209,7 @@ public:
         std::function<bool(NumericRows&)> numbers;
         std::function<bool(ConstructionParameters&)> corners;
         std::function<bool(ConstructionParameters&)> text;
+        std::function<bool(int pointCount, PolyPointChoice&)> polyPoint;
     };
     ConstructionQuestions& constructionQuestions() { return m_constructionQuestions; }
     CommandContext commandContext() { return {m_state, m_drawing, m_settings, *this}; }
@@ -220,7 +225,26 @@ public:
     void CommandMouseUp(Qt::MouseButton button, QPoint pos);
     void CommandGestureStarted();
 
-    // --- seams filled by the selection blink (Unit1_seams.cpp) ----------------
+    // --- Edit menu (editing/Unit1_edit_menu.cpp) ------------------------------
+    void PopEditSelect1Click();
+    void PopEditSelectRangeClick();
+    void PopEditSelectAllClick();
+    void PopEditSelectOutClick();
+    void PopEditDeleteClick();
+    void PopEditMoveClick();
+    void PopEditCopyClick();
+    void PopEditGetAttClick();
+    void PopEditLayClick();
+    void PopEditPenClick();
+    void PopEditPenWClick();
+    void PopEditPenSClick();
+    void PopEditPenCClick();
+    void PopEditBrushClick();
+    void PopEditTenClick();
+    void PopEditPolyPointClick();
+    void PopEditMojiClick();
+
+    // --- the selection blink (editing/Unit1_blink.cpp) --------------------------
     void Timer1Timer();
 
 protected:

@@ -12,6 +12,7 @@
 
 #include "app/view_ops.h"
 #include "dialogs/UnitInp1.h"
+#include "dialogs/UnitInp2.h"
 #include "model/construction_parameters.h"
 
 class TGraphP;
@@ -38,9 +39,13 @@ public:
     virtual TGraphP* surface() = 0;
     // Empties the selection and stops its blink (repaints when it changed).
     virtual void Deselect() = 0;
+    // Starts the blink of a selection that was just made.
+    virtual void StartBlink() = 0;
     // The construction dialogs; each returns true on OK with its values
     // replaced, false (nothing changed) on Cancel.
     virtual bool askNumbers(NumericRows& rows) = 0;
     virtual bool askCorners(ConstructionParameters& params) = 0;
     virtual bool askText(ConstructionParameters& params) = 0;
+    // The polyline point dialog for an element of pointCount points.
+    virtual bool askPolyPoint(int pointCount, PolyPointChoice& choice) = 0;
 };

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "app/view_ops.h"
+#include "render/highlight.h"
 #include "interaction/construction.h"
 #include "interaction/xor_overlay.h"
 
@@ -40,8 +41,7 @@ struct DragSnapshot {
 
 struct BlinkState {
     bool active = false;
-    int32_t level = 0;
-    bool falling = false;
+    BlinkLevel level;  // the level the next tick draws
     int32_t intervalMs = 0;
 };
 

@@ -18,6 +18,7 @@
 #include <unordered_map>
 
 #include "interaction/build_sequences.h"
+#include "editing/edit_commands.h"
 #include "interaction/builder_protocol.h"
 #include "interaction/command_machine.h"
 #include "interaction/command_rows.h"
@@ -215,6 +216,19 @@ std::vector<CommandMethod> buildTable()
 
     AddArcFamilyRows(t);
     AddPolygonStarTextRows(t);
+
+    // ---- Edit: selecting, move and copy (editing/edit_commands.h) -------------
+    const auto edit = [&](const char* handler, int mode, ClickFn click, std::vector<CommandStep> steps) {
+        t.push_back({.items = {{handler}},
+                     .firstMode = mode,
+                     .steps = std::move(steps),
+                     .click = click,
+                     .clearsSelection = false});
+    };
+    edit("PopEditSelect1Click", 1, SelectOneClick, {{}});
+    edit("PopEditSelectRangeClick", 2, SelectRangeClick, {{}, {.preview = PreviewBox}});
+    edit("PopEditMoveClick", 10, MoveClick, {{}, {.preview = PreviewDisplacedSelection}});
+    edit("PopEditCopyClick", 20, CopyClick, {{}, {.preview = PreviewDisplacedSelection}});
 
     // ---- Change modes of handle editing (entered by the handle click) ---------
     const auto change = [&](int mode, ChangeFn rebuild, PreviewFn preview) {

@@ -42,4 +42,6 @@ struct Construction {
     // Change modes: the element being reshaped and the picked handle.
     int32_t changeTarget = -1;
     int32_t changeHandle = -1;
+    // Move and copy: world polylines of the selection at the base point.
+    std::vector<std::vector<PointD>> outline;
 };

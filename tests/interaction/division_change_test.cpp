@@ -168,7 +168,8 @@ TEST(ChangeModes, SixPixelsFromEveryHandleIsNoChange)
     h.click(20, 20);
     h.click(120, 20);
     SelectWithHandles(h, 0);
-    h.click(126, 20);
+    // On the line, 6 pixels short of its end: an ordinary pick of the line.
+    h.click(114, 20);
     EXPECT_EQ(h.state.CommandMode, 1);
     EXPECT_EQ(h.drawing.selection.size(), 1u);
 }

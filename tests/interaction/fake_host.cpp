@@ -55,6 +55,12 @@ bool FakeHost::askText(ConstructionParameters& params)
     return text && text(params);
 }
 
+bool FakeHost::askPolyPoint(int pointCount, PolyPointChoice& choice)
+{
+    ++dialogsAsked;
+    return polyPoint && polyPoint(pointCount, choice);
+}
+
 bool FakeHost::start(const char* handler)
 {
     const auto item = FindMenuItem(handler);

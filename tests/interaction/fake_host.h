@@ -30,9 +30,11 @@ public:
     void UpdateUndoMenu() override { undoEnabled = drawing.journal.canUndo(); }
     TGraphP* surface() override { return &graph; }
     void Deselect() override;
+    void StartBlink() override { ++blinkStarts; }
     bool askNumbers(NumericRows& rows) override;
     bool askCorners(ConstructionParameters& params) override;
     bool askText(ConstructionParameters& params) override;
+    bool askPolyPoint(int pointCount, PolyPointChoice& choice) override;
 
     CommandContext ctx() { return {state, drawing, settings, *this}; }
 
@@ -53,9 +55,11 @@ public:
     QString prompt, operation;
     bool undoEnabled = false;
     int deselections = 0;
+    int blinkStarts = 0;
     int dialogsAsked = 0;
     // Dialog scripts; unset answers Cancel.
     std::function<bool(NumericRows&)> numbers;
     std::function<bool(ConstructionParameters&)> corners;
     std::function<bool(ConstructionParameters&)> text;
+    std::function<bool(int, PolyPointChoice&)> polyPoint;
 };
