@@ -14,6 +14,7 @@
 #include "geometry/construct.h"
 #include "interaction/build_arcs.h"
 #include "interaction/command_rows.h"
+#include "interaction/draft_outline.h"
 #include "interaction/previews.h"
 
 namespace {
@@ -32,67 +33,6 @@ template <int Step> std::array<PointD, Step + 1> clicksWith(const Construction& 
     return clicks;
 }
 
-// ---- Outlines of the previews -------------------------------------------------
-
-void closeLastThrough(PreviewShape& out, std::initializer_list<PointD> via)
-{
-    std::vector<PointD>& line = out.polylines.back();
-    const PointD first = line.front();
-    line.insert(line.end(), via);
-    line.push_back(first);
-}
-
-void addArcOf(PreviewShape& out, const EllipseArc& e)
-{
-    AddEllipse(out, e.centre, e.rx, e.ry, e.tiltDeg, e.startDeg, e.sweepDeg);
-}
-
-// Each part of at most 90 degrees closed through the corner where the
-// tangents at its ends meet, as the renderer fills it.
-void addOutsideOf(PreviewShape& out, const EllipseArc& e)
-{
-    const ArcCorners corners = ArcCornerPoints(e.centre, e.rx, e.ry, e.tiltDeg, e.startDeg, e.sweepDeg);
-    const double part = e.sweepDeg / corners.partCount;
-    for (int i = 0; i < corners.partCount; ++i) {
-        addArcOf(out, WithAngles(e, e.startDeg + i * part, part));
-        closeLastThrough(out, {corners.corners[static_cast<size_t>(i)]});
-    }
-}
-
-void addRingOf(PreviewShape& out, const ArcFigure& f)
-{
-    const EllipseArc& e = f.outer;
-    addArcOf(out, e);
-    if (!(f.innerRx > 0))
-        return;
-    const EllipseArc inner{e.centre, f.innerRx, f.innerRy, e.tiltDeg, e.startDeg, e.sweepDeg};
-    if (std::abs(e.sweepDeg) >= 360) {
-        addArcOf(out, inner);
-        return;
-    }
-    std::vector<PointD>& line = out.polylines.back();
-    PreviewShape back;
-    addArcOf(back, WithAngles(inner, e.startDeg + e.sweepDeg, -e.sweepDeg));
-    line.insert(line.end(), back.polylines.back().begin(), back.polylines.back().end());
-    line.push_back(line.front());
-}
-
-void addOutline(ElementKind kind, const ArcFigure& f, PreviewShape& out)
-{
-    const bool partial = std::abs(f.outer.sweepDeg) < 360;
-    if (kind == K::Outside) {
-        addOutsideOf(out, f.outer);
-    } else if (kind == K::Ring) {
-        addRingOf(out, f);
-    } else {
-        addArcOf(out, f.outer);
-        if (partial && kind == K::Pie)
-            closeLastThrough(out, {f.outer.centre});
-        else if (partial && kind == K::Chord)
-            closeLastThrough(out, {});
-    }
-}
-
 // ---- Step functions -------------------------------------------------------------
 
 template <M Method, int Step> bool acceptArcClick(const Construction& c, PointD p)
@@ -107,7 +47,7 @@ template <K Kind, M Method, int Step> void previewArcStep(const Construction& c,
     if (ArcStepShowsChord(Method, Step))
         AddSegment(out, clicks[0], cursor);
     if (const std::optional<ArcFigure> f = ArcFigureFromClicks(Method, c.work, clicks))
-        addOutline(Kind, *f, out);
+        AddArcFigureOutline(Kind, *f, out);
 }
 
 template <K Kind, M Method> Draft buildArcFigure(const Construction& c, int variant)

@@ -45,6 +45,24 @@ Draft PointListDraft(ElementKind kind, std::vector<PointD> points, int variant)
     return {kind, std::move(r)};
 }
 
+Draft ChangedPointList(ElementKind kind, std::vector<PointD> points, int32_t picked, PointD to)
+{
+    const auto n = static_cast<int64_t>(points.size());
+    if (picked < 0 || picked >= n)
+        return Draft::refusal(kind);
+    const auto same = [&](int64_t i) {
+        return std::hypot(points[static_cast<size_t>(i)].x - to.x, points[static_cast<size_t>(i)].y - to.y) <=
+               kBuildTolerance;
+    };
+    const bool closed = isClosed(kind);
+    const int64_t before = picked > 0 ? picked - 1 : (closed ? n - 1 : -1);
+    const int64_t after = picked + 1 < n ? picked + 1 : (closed ? 0 : -1);
+    if ((before >= 0 && before != picked && same(before)) || (after >= 0 && after != picked && same(after)))
+        return Draft::refusal(kind);
+    points[static_cast<size_t>(picked)] = to;
+    return PointListDraft(kind, std::move(points), 0);
+}
+
 Draft BuildPolylineFromSequence(const Construction& c, int variant)
 {
     return PointListDraft(ElementKind::Polyline, c.sequence, variant);

@@ -24,6 +24,16 @@ Draft BuildClosedSplineFromSequence(const Construction&, int variant);
 Draft BuildPolylineFromStroke(const Construction&, int variant);
 Draft BuildOpenSplineFromStroke(const Construction&, int variant);
 
+// Change modes: Construction::sequence holds the element's vertices and
+// changeHandle the one that moves to `to`. Refused when the moved vertex
+// would land on a neighbour (the figure would lose a point); the protocol
+// keeps the old element's fill variant.
+Draft ChangedPointList(ElementKind kind, std::vector<PointD> points, int32_t picked, PointD to);
+template <ElementKind Kind> Draft ChangeVertexAt(const Drawing&, const Construction& c, PointD to)
+{
+    return ChangedPointList(Kind, c.sequence, c.changeHandle, to);
+}
+
 // Regular polygon with n corners about centre, vertex 0 at p, then
 // counter-clockwise on screen.
 std::vector<PointD> RegularPolygonVertices(PointD centre, PointD p, int32_t corners);

@@ -1,7 +1,9 @@
 // The handle test of the click and the set-up of each change mode.
 #include "interaction/change_entry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "app/canvas_host.h"
 #include "app/interaction_state.h"
@@ -12,12 +14,15 @@ namespace {
 // What stays of the element, as the change mode's rubber band needs it.
 using Setup = void (*)(const Drawing&, const ControlPoint& picked, Construction&);
 
+// The row of a point code for handles first .. last (kAnyHandle: every one).
 struct ChangeEntry {
     int32_t pointCode;
-    bool centreHandle;  // the row for handle 0 (true) or the other handles
+    int32_t first, last;
     int mode;
     Setup setup;
 };
+
+constexpr int32_t kAnyHandle = std::numeric_limits<int32_t>::max();
 
 const ControlPoint& handle(const Drawing& d, size_t i)
 {
@@ -101,17 +106,47 @@ void keepOtherPassPoints(const Drawing& d, const ControlPoint&, Construction& c)
     }
 }
 
-// Point codes: the kind, or for circles and ellipses 150/160 + method.
+// The arc family rebuilds from the stored record; nothing is copied.
+void keepRecord(const Drawing&, const ControlPoint&, Construction&) {}
+
+// Point lists: every vertex goes into the point sequence.
+void keepVertices(const Drawing& d, const ControlPoint&, Construction& c)
+{
+    c.sequence.clear();
+    for (const ControlPoint& p : d.controlPoints)
+        c.sequence.push_back({p.x, p.y});
+    c.nextPoint = static_cast<int32_t>(c.sequence.size());
+}
+
+// Point codes: the kind, or for circles, ellipses, arcs and elliptic arcs the
+// kind plus the method. The first row that covers the handle wins.
 constexpr ChangeEntry kEntries[] = {
-    {100, true, 102, keepOpposite},          {100, false, 102, keepOpposite},
-    {120, true, 306, keepOpposite},          {120, false, 306, keepOpposite},
-    {130, true, 316, keepOpposite},          {130, false, 316, keepOpposite},
-    {150, true, 406, keepCentre},            {150, false, 406, keepCentre},
-    {151, true, 406, keepCentre},            {151, false, 429, keepPassPointAndSide},
-    {152, true, 406, keepCentre},            {152, false, 439, keepOtherPassPoints},
-    {160, true, 506, keepCentreAndTilt},     {160, false, 506, keepCentreAndTilt},
-    {161, true, 506, keepCentreAndTilt},     {161, false, 516, keepCornerAndTilt},
-    {162, true, 506, keepCentreAndTilt},     {162, false, 536, keepAxisEndAndRatio},
+    {100, 0, 1, 102, keepOpposite},
+    {120, 0, 3, 306, keepOpposite},
+    {130, 0, 3, 316, keepOpposite},
+    {150, 0, 1, 406, keepCentre},
+    {151, 0, 0, 406, keepCentre},           {151, 1, 2, 429, keepPassPointAndSide},
+    {152, 0, 0, 406, keepCentre},           {152, 1, 3, 439, keepOtherPassPoints},
+    {160, 0, 1, 506, keepCentreAndTilt},
+    {161, 0, 0, 506, keepCentreAndTilt},    {161, 1, 2, 516, keepCornerAndTilt},
+    {162, 0, 0, 506, keepCentreAndTilt},    {162, 1, 2, 536, keepAxisEndAndRatio},
+    {170, 0, 0, 604, keepRecord},           {170, 1, 2, 605, keepRecord},
+    {171, 0, 0, 604, keepRecord},           {171, 1, 3, 643, keepRecord},
+    {180, 0, 0, 704, keepRecord},           {180, 1, 1, 705, keepRecord},  {180, 2, 2, 706, keepRecord},
+    {181, 0, 0, 704, keepRecord},           {181, 1, 1, 705, keepRecord},  {181, 2, 2, 706, keepRecord},
+    {181, 3, 3, 734, keepRecord},           {181, 4, 4, 735, keepRecord},
+    {182, 0, 0, 704, keepRecord},           {182, 1, 1, 705, keepRecord},  {182, 2, 2, 706, keepRecord},
+    {182, 3, 3, 754, keepRecord},           {182, 4, 4, 755, keepRecord},
+    {190, 0, 0, 804, keepRecord},           {190, 1, 1, 805, keepRecord},  {190, 2, 2, 806, keepRecord},
+    {200, 0, 0, 904, keepRecord},           {200, 1, 1, 905, keepRecord},  {200, 2, 2, 906, keepRecord},
+    {210, 0, 0, 1004, keepRecord},          {210, 1, 1, 1005, keepRecord}, {210, 2, 2, 1006, keepRecord},
+    {220, 0, 0, 1105, keepRecord},          {220, 1, 1, 1106, keepRecord}, {220, 2, 2, 1107, keepRecord},
+    {220, 3, 3, 1108, keepRecord},
+    {300, 0, kAnyHandle, 2001, keepVertices},
+    {310, 0, kAnyHandle, 2011, keepVertices},
+    {320, 0, kAnyHandle, 2101, keepVertices},
+    {330, 0, kAnyHandle, 2201, keepVertices},
+    {340, 0, kAnyHandle, 2211, keepVertices},
 };
 
 constexpr int kEditModesEnd = 10;
@@ -137,11 +172,12 @@ bool EnterChangeMode(CommandContext& ctx, const ClickPoint& click)
     Construction c;
     c.changeTarget = grip.registryPosition;
     c.changeHandle = static_cast<int32_t>(picked);
-    const ChangeEntry* entry = nullptr;
-    for (const ChangeEntry& e : kEntries) {
-        if (e.pointCode == grip.code && e.centreHandle == (picked == 0))
-            entry = &e;
-    }
+    const auto covers = [&](const ChangeEntry& e) {
+        return e.pointCode == grip.code && e.first <= c.changeHandle && c.changeHandle <= e.last;
+    };
+    const ChangeEntry* entry = std::ranges::find_if(kEntries, covers);
+    if (entry == std::end(kEntries))
+        entry = nullptr;
     if (entry)
         entry->setup(d, grip, c);
     ctx.host.Deselect();

@@ -9,6 +9,7 @@
 #include "geometry/func.h"
 #include "interaction/builder_protocol.h"
 #include "interaction/change_entry.h"
+#include "interaction/draft_outline.h"
 #include "model/snap_points.h"
 #include "storage/settings.h"
 
@@ -109,11 +110,16 @@ void showPreview(CommandContext& ctx, QPoint pos)
     const auto info = LookupMode(s.CommandMode);
     if (!info || info->step >= static_cast<int>(info->method->steps.size()))
         return;
-    const PreviewFn preview = info->method->steps[static_cast<size_t>(info->step)].preview;
-    if (!preview)
+    const CommandMethod& m = *info->method;
+    const PreviewFn preview = m.steps[static_cast<size_t>(info->step)].preview;
+    if (!preview && !m.change)
         return;
     s.previewShape.clear();
-    preview(s.construction, PixelToWorld(s.view.view, pos.x(), pos.y()), s.previewShape);
+    const PointD cursor = PixelToWorld(s.view.view, pos.x(), pos.y());
+    if (preview)
+        preview(s.construction, cursor, s.previewShape);
+    else  // a change mode without its own rubber band shows the element it would rebuild
+        AddDraftOutline(m.change(ctx.drawing, s.construction, cursor), s.previewShape);
     showRect(ctx, s.preview.show(ctx.host.canvasImage(), PreviewPixels(s.previewShape, s.view.view)));
 }
 

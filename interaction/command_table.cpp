@@ -247,6 +247,12 @@ std::vector<CommandMethod> buildTable()
     change(506, ChangeEllipseRadiusAt, PreviewEllipseCentre);
     change(516, ChangeEllipseDiagonalAt, PreviewEllipseDiagonal);
     change(536, ChangeEllipseRatioAt, PreviewEllipseRatio);
+    // The point lists show the rebuilt figure (the machine's default).
+    change(2001, ChangeVertexAt<ElementKind::Polyline>, nullptr);
+    change(2011, ChangeVertexAt<ElementKind::Polygon>, nullptr);
+    change(2101, ChangeVertexAt<ElementKind::Bezier>, nullptr);
+    change(2201, ChangeVertexAt<ElementKind::OpenSpline>, nullptr);
+    change(2211, ChangeVertexAt<ElementKind::ClosedSpline>, nullptr);
 
     return t;
 }
