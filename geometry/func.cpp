@@ -41,14 +41,19 @@ std::string_view skipPlusSign(std::string_view text)
 
 // ---- Text conversions -------------------------------------------------------
 
-int TextToInt(std::string_view text)
+std::optional<int> ParseInt(std::string_view text)
 {
     const std::string_view number = skipPlusSign(skipLeadingBlanks(text));
     int value = 0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error != std::errc() || end != number.data() + number.size())
-        return 0;
+        return std::nullopt;
     return value;
+}
+
+int TextToInt(std::string_view text)
+{
+    return ParseInt(text).value_or(0);
 }
 
 int TextToIntClamped(std::string_view text, int lo, int hi)
@@ -61,7 +66,7 @@ int TextToIntClamped(std::string_view text, int lo, int hi)
     return n;
 }
 
-double TextToFloat(std::string_view text)
+std::optional<double> ParseFloat(std::string_view text)
 {
     const std::string_view number = skipPlusSign(skipLeadingBlanks(text));
     // from_chars would also read "inf", "nan" and hex digits after "0x"-less
@@ -70,14 +75,19 @@ double TextToFloat(std::string_view text)
         const bool decimal
             = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
         if (!decimal)
-            return 0;
+            return std::nullopt;
     }
     double value = 0;
     const auto [end, error]
         = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::general);
     if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
-        return 0;
+        return std::nullopt;
     return value;
+}
+
+double TextToFloat(std::string_view text)
+{
+    return ParseFloat(text).value_or(0);
 }
 
 double TextToFloatClamped(std::string_view text, double lo, double hi)

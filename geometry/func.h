@@ -30,18 +30,23 @@
 
 #include "geometry/point.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 // ---- Text conversions -------------------------------------------------------
 
-// Whole text as a decimal int (leading blanks and a sign allowed); empty,
-// partial or out-of-range text reads as 0.
+// Whole text as a decimal int (leading blanks and a sign allowed); nothing
+// for empty, partial or out-of-range text.
+std::optional<int> ParseInt(std::string_view text);
+// Whole text as a decimal real ("." point, optional sign and exponent);
+// nothing for anything else, including inf, nan and overflow.
+std::optional<double> ParseFloat(std::string_view text);
+// ParseInt, with 0 for text that is not a number.
 int TextToInt(std::string_view text);
 // TextToInt, raised to lo, then lowered to hi (hi wins when lo > hi).
 int TextToIntClamped(std::string_view text, int lo, int hi);
-// Whole text as a decimal real ("." point, optional sign and exponent);
-// anything else, including inf, nan and overflow, reads as 0.
+// ParseFloat, with 0 for text that is not a number.
 double TextToFloat(std::string_view text);
 double TextToFloatClamped(std::string_view text, double lo, double hi);
 // True for T, TR, TRU, TRUE, 1, ON (any case), １, ○, 真, 正 after blanks are

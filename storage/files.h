@@ -28,6 +28,7 @@ inline constexpr int32_t kMaxImageSide = 100000;
 enum class FileStatus {
     Ok,
     NotFound,      // reading: no such file; the drawing is unchanged
+    NotADrawing,   // reading: no image size and no layer part; unchanged
     ReadError,     // reading stopped early; what was read so far stays
     WriteError,    // the old file is untouched
     Unencodable,   // a text cannot be stored in CP932; nothing was written
@@ -47,8 +48,9 @@ struct FileResult {
 FileResult WriteDrawingText(const Drawing& drawing, ImageSize size, std::string& out);
 FileResult WriteDrawing(const std::string& path, const Drawing& drawing, ImageSize size);
 
-// Replaces the drawing by the content of the bytes. Never fails: bad values
-// read as 0, missing lines as empty, an element cut short is left out.
+// Replaces the drawing by the content of the bytes: bad values read as 0,
+// missing lines as empty, an element cut short is left out. Bytes that do
+// not start like a drawing (see NotADrawing) change nothing.
 FileResult ReadDrawingText(Drawing& drawing, std::string_view bytes);
-// NotFound (nothing changes) when the file cannot be opened.
+// NotFound or ReadError (nothing changes) when the file cannot be opened.
 FileResult ReadDrawing(const std::string& path, Drawing& drawing);

@@ -6,6 +6,7 @@
 // references are stored as read (every look-up is bounds-checked), and the
 // image size handed back is clamped to 1..kMaxImageSide.
 //
+// Bytes that do not start like a drawing are refused before anything changes.
 // An element cut short by the end of the file, and a point-list element with
 // a negative count, is left out; everything before it stays. All elements
 // read form journal group 1, so one Undo removes the whole content.
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <type_traits>
 #include <cerrno>
 #include <cstring>
@@ -144,6 +146,8 @@ private:
     int m_error = 0;
 };
 
+constexpr std::string_view kLayerKeyword = "LAYER";
+
 int32_t clampImageSide(int32_t side) { return std::clamp(side, int32_t{1}, kMaxImageSide); }
 
 // Field visitor that reads each field from the next line.
@@ -151,14 +155,23 @@ class DrawingReader {
 public:
     DrawingReader(LineSource& in, Drawing& drawing) : m_in(in), m_drawing(drawing) {}
 
-    ImageSize read()
+    // Nothing, and the drawing untouched, when the start of the bytes is not
+    // a drawing's: neither an image size (two integer lines) nor the layer
+    // keyword after them. Anything that starts like a drawing is read as far
+    // as it goes.
+    std::optional<ImageSize> read()
     {
+        const std::optional<int32_t> width = ParseInt(lineOrEmpty());
+        const std::optional<int32_t> height = ParseInt(lineOrEmpty());
+        const bool layerKeyword = lineOrEmpty() == kLayerKeyword;
+        if (!(width && height) && !layerKeyword)
+            return std::nullopt;
         m_drawing.FreeDatabase();
         m_drawing.SetUpLayers();
         m_drawing.journal.beginReadGroup();
         ImageSize size;
-        size.width = clampImageSide(parseInt(lineOrEmpty()));
-        size.height = clampImageSide(parseInt(lineOrEmpty()));
+        size.width = clampImageSide(width.value_or(0));
+        size.height = clampImageSide(height.value_or(0));
         readLayers();
         readSections();
         readElements();
@@ -232,9 +245,9 @@ private:
         return TextToBool(scratch);
     }
 
+    // After the "LAYER" line.
     void readLayers()
     {
-        nextLine();  // "LAYER"
         std::string scratch;
         for (Layer& layer : m_drawing.layers) {
             layer.visible = parseFlag(lineOrEmpty(), m_codec, scratch);
@@ -334,7 +347,10 @@ FileResult ReadDrawingText(Drawing& drawing, std::string_view bytes)
 {
     LineSource in(bytes);
     FileResult result;
-    result.imageSize = DrawingReader(in, drawing).read();
+    if (const auto size = DrawingReader(in, drawing).read())
+        result.imageSize = *size;
+    else
+        result.status = FileStatus::NotADrawing;
     return result;
 }
 
@@ -359,8 +375,11 @@ FileResult ReadDrawing(const std::string& path, Drawing& drawing)
                 path + ": " + std::string(fileMessages::kCannotOpen) + ": " + std::strerror(error), {}};
     }
     FileResult result;
-    result.imageSize = DrawingReader(in, drawing).read();
+    const std::optional<ImageSize> size = DrawingReader(in, drawing).read();
     ::close(fd);
+    if (!size)
+        return {FileStatus::NotADrawing, path + ": " + std::string(fileMessages::kNotADrawing), {}};
+    result.imageSize = *size;
     if (in.error() != 0) {
         result.status = FileStatus::ReadError;
         result.message = path + ": " + std::string(fileMessages::kReadBrokeOff) + ": " + std::strerror(in.error());

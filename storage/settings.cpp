@@ -23,24 +23,22 @@ namespace {
 // damaged file must not make the reader allocate without bound.
 constexpr size_t kMaxLineBytes = 64 * 1024;
 
-// Reads one line without its CR LF (or LF) ending. At the end of the file the
-// line is empty, as the file format requires for a file that ends early; a
-// read error in the middle of the file looks the same from here, so it too
-// leaves the remaining lines empty.
-std::string readLine(std::istream& in)
+// Reads one line without its CR LF (or LF) ending; false at the end of the
+// file, where a read error in the middle of the file ends it too.
+bool readLine(std::istream& in, std::string& line)
 {
-    std::string line;
+    line.clear();
     std::streambuf* buffer = in.rdbuf();
-    for (;;) {
-        const int c = buffer->sbumpc();
-        if (c == std::char_traits<char>::eof() || c == '\n')
-            break;
+    int c = buffer->sbumpc();
+    if (c == std::char_traits<char>::eof())
+        return false;
+    for (; c != std::char_traits<char>::eof() && c != '\n'; c = buffer->sbumpc()) {
         if (line.size() < kMaxLineBytes)
             line.push_back(static_cast<char>(c));
     }
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
-    return line;
+    return true;
 }
 
 struct LineReader {
@@ -48,14 +46,15 @@ struct LineReader {
     Settings& settings;
     const std::string& text; // UTF-8
 
-    void operator()(int32_t* (*field)(Settings&)) const
+    // A damaged line costs only its own value.
+    template <class Number>
+    Number inRangeOrDefault(std::optional<Number> value) const
     {
-        *field(settings) = TextToIntClamped(text, static_cast<int>(line.lo), static_cast<int>(line.hi));
+        return value && *value >= line.lo && *value <= line.hi ? *value
+                                                                : static_cast<Number>(line.defaultNumber);
     }
-    void operator()(double* (*field)(Settings&)) const
-    {
-        *field(settings) = TextToFloatClamped(text, line.lo, line.hi);
-    }
+    void operator()(int32_t* (*field)(Settings&)) const { *field(settings) = inRangeOrDefault(ParseInt(text)); }
+    void operator()(double* (*field)(Settings&)) const { *field(settings) = inRangeOrDefault(ParseFloat(text)); }
     void operator()(bool* (*field)(Settings&)) const { *field(settings) = TextToBool(text); }
     void operator()(std::string* (*field)(Settings&)) const { *field(settings) = text; }
 };
@@ -135,8 +134,10 @@ Settings ReadSettings(const std::string& path)
         return settings;
     Cp932Codec codec;
     std::string text;
+    std::string bytes;
     for (const SettingsLine& line : SettingsLines()) {
-        const std::string bytes = readLine(in);
+        if (!readLine(in, bytes))
+            break; // the lines after the end keep their defaults
         text.clear();
         codec.decode(bytes, text);
         std::visit(LineReader { line, settings, text }, line.field);

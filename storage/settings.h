@@ -66,9 +66,9 @@ struct Settings {
 };
 
 // Reads the file over the built-in defaults (LoadDefaults). A missing or
-// unreadable file gives the defaults; lines missing at the end read as empty
-// text (numbers 0 then clamped, strings empty, flags false), as a file that
-// ends early always did. Every number is clamped to its line's range.
+// unreadable file gives the defaults. A number that does not parse or lies
+// outside its line's range keeps its default, one line at a time; so does
+// every line missing at the end of a file that ends early.
 Settings ReadSettings(const std::string& path);
 
 // Writes all lines to a temporary file beside `path` and renames it over

@@ -2,20 +2,19 @@
 // current attributes (33-72), grid (73-79), file dialog folders (80-81),
 // open attribute windows (82-88), construction parameters (89-129).
 //
-// Window places have no range; their defaults are the windows' design places
-// (tool windows cascade to the right of the main window, modal dialogs sit
-// over it).
+// Window places are bounded to what a window system can place (X11 holds
+// coordinates and sizes in 16 bits), so that no rectangle arithmetic on them
+// can overflow; their defaults are the windows' design places (tool windows
+// cascade to the right of the main window, modal dialogs sit over it).
 #include "storage/settings_table.h"
 
 #include <cfloat>
-#include <limits>
 
 namespace {
 
 #define FIELD(member) [](Settings& s) { return &s.member; }
 
-constexpr double kIntMin = std::numeric_limits<int32_t>::min();
-constexpr double kIntMax = std::numeric_limits<int32_t>::max();
+constexpr double kPlaceBound = 32767;
 constexpr int32_t kColorMax = 0xFFFFFF;
 constexpr double kLengthMin = 0.001;
 constexpr double kLengthMax = 1000;
@@ -28,7 +27,11 @@ constexpr SettingsLine intLine(int32_t* (*f)(Settings&), double lo, double hi, d
 }
 constexpr SettingsLine placeLine(int32_t* (*f)(Settings&), double def)
 {
-    return { f, kIntMin, kIntMax, def, "" };
+    return { f, -kPlaceBound, kPlaceBound, def, "" };
+}
+constexpr SettingsLine sizeLine(int32_t* (*f)(Settings&), double def)
+{
+    return { f, 1, kPlaceBound, def, "" };
 }
 constexpr SettingsLine colorLine(int32_t* (*f)(Settings&), double def)
 {
@@ -71,8 +74,8 @@ constexpr SettingsLine kLines[] = {
     // 1-32: window places
     placeLine(FIELD(windows.form1.left), 192),
     placeLine(FIELD(windows.form1.top), 108),
-    placeLine(FIELD(windows.form1.width), 397),
-    placeLine(FIELD(windows.form1.height), 321),
+    sizeLine(FIELD(windows.form1.width), 397),
+    sizeLine(FIELD(windows.form1.height), 321),
     placeLine(FIELD(windows.form2.left), 600),
     placeLine(FIELD(windows.form2.top), 108),
     placeLine(FIELD(windows.form3.left), 632),
@@ -99,8 +102,8 @@ constexpr SettingsLine kLines[] = {
     placeLine(FIELD(windows.formMoji.top), 160),
     placeLine(FIELD(windows.formLay.left), 792),
     placeLine(FIELD(windows.formLay.top), 108),
-    placeLine(FIELD(windows.formLay.width), 260),
-    placeLine(FIELD(windows.formLay.height), 360),
+    sizeLine(FIELD(windows.formLay.width), 260),
+    sizeLine(FIELD(windows.formLay.height), 360),
     // 33-51: pen
     intLine(FIELD(attributes.penKind), 1, 5, 1),
     colorLine(FIELD(attributes.penColors[0]), 0),

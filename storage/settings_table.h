@@ -18,8 +18,9 @@ using SettingsField = std::variant<int32_t* (*)(Settings&), double* (*)(Settings
 
 struct SettingsLine {
     SettingsField field;
-    // What the reader keeps: a number below lo becomes lo, above hi becomes
-    // hi. Lines without a range carry the full range of their type.
+    // What the reader keeps: a number outside lo..hi, or a line that is not a
+    // number, is taken as damage and reads as the default. Lines without a
+    // range carry the full range of their type.
     double lo = 0;
     double hi = 0;
     double defaultNumber = 0; // integers, reals, flags (0 or 1)

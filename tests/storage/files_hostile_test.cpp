@@ -1,8 +1,12 @@
 // Hostile and damaged drawing files: the reader never crashes, never
 // allocates from a declared count, stores out-of-range values without using
 // them, and hands back a usable image size.
+#include <filesystem>
+#include <fstream>
+
 #include <gtest/gtest.h>
 
+#include "storage/file_messages.h"
 #include "storage/files.h"
 #include "storage_fixtures.h"
 
@@ -37,10 +41,11 @@ TEST(DrawingFileHostile, EveryTruncationReadsAPrefixOfTheElements)
 {
     const std::string full = everyKindFile();
     size_t previous = 0;
-    for (size_t cut = 0; cut <= full.size(); cut += 7) {
+    // Cuts before the second line hold no image size: tested below.
+    for (size_t cut = full.find('\n') + 2; cut <= full.size(); cut += 7) {
         Drawing d;
         const FileResult result = ReadDrawingText(d, std::string_view(full).substr(0, cut));
-        ASSERT_TRUE(result.ok());
+        ASSERT_TRUE(result.ok()) << "cut at " << cut;
         ASSERT_GE(result.imageSize.width, 1);
         ASSERT_GE(d.registry.size(), previous) << "cut at " << cut;
         previous = d.registry.size();
@@ -131,16 +136,62 @@ TEST(DrawingFileHostile, GarbageInAttributeSectionsAppendsWithoutSearching)
     EXPECT_EQ(d.attributes.penColor[2].id, 2);
 }
 
-TEST(DrawingFileHostile, EmptyAndBinaryInputNeverCrash)
+struct NotDrawingRow {
+    const char* name;
+    std::string bytes;
+};
+
+class DrawingFileNotADrawing : public testing::TestWithParam<NotDrawingRow> {};
+
+// Bytes without an image size or a layer part are refused and leave the
+// drawing as it was, elements, layers and history alike.
+TEST_P(DrawingFileNotADrawing, IsRefusedAndChangesNothing)
 {
-    for (const std::string& bytes : {std::string(), std::string("\r\n\r\n"), std::string(5000, '\n'),
-                                     std::string("\0\xFF\x81", 3), std::string(100000, '\x82')}) {
+    Drawing d;
+    ASSERT_TRUE(ReadDrawingText(d, withElements({"110", "TEN", "0", "1", "0", "0", "1", "2", "3"})).ok());
+    d.layers[3].name = "kept";
+    const uint64_t changes = d.journal.changeCount();
+    const FileResult r = ReadDrawingText(d, GetParam().bytes);
+    EXPECT_EQ(r.status, FileStatus::NotADrawing);
+    EXPECT_EQ(d.registry.size(), 1u);
+    EXPECT_EQ(d.layers[3].name, "kept");
+    EXPECT_EQ(d.journal.changeCount(), changes);
+    EXPECT_TRUE(d.journal.canUndo());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DrawingFileNotADrawing,
+                         testing::Values(NotDrawingRow{"empty", ""}, NotDrawingRow{"blank_lines", "\r\n\r\n"},
+                                         NotDrawingRow{"many_newlines", std::string(5000, '\n')},
+                                         NotDrawingRow{"binary", std::string("\0\xFF\x81", 3)},
+                                         NotDrawingRow{"long_lead_bytes", std::string(100000, '\x82')},
+                                         NotDrawingRow{"png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)},
+                                         NotDrawingRow{"one_number", "640\r\n"},
+                                         NotDrawingRow{"text", "hello\nworld\nagain\n"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DrawingFileHostile, AStartLikeADrawingStillOpensWithWhatIsThere)
+{
+    for (const std::string& bytes : {std::string("640\r\n480"), std::string("wide\r\n\r\nLAYER\r\n1")}) {
         Drawing d;
         const FileResult r = ReadDrawingText(d, bytes);
-        EXPECT_TRUE(r.ok());
+        EXPECT_TRUE(r.ok()) << bytes;
         EXPECT_TRUE(d.registry.empty());
         EXPECT_EQ(d.layers.size(), 256u);
     }
+}
+
+TEST(DrawingFileHostile, AFileThatIsNotADrawingIsNamedInTheMessage)
+{
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "mirt_not_a_drawing.png";
+    {
+        std::ofstream(path, std::ios::binary) << "\x89PNG\r\n\x1a\n";
+    }
+    Drawing d;
+    const FileResult r = ReadDrawing(path.string(), d);
+    std::filesystem::remove(path);
+    EXPECT_EQ(r.status, FileStatus::NotADrawing);
+    EXPECT_NE(r.message.find("mirt_not_a_drawing.png"), std::string::npos);
+    EXPECT_NE(r.message.find(fileMessages::kNotADrawing), std::string::npos);
 }
 
 }  // namespace

@@ -284,49 +284,62 @@ struct ClampRow {
 
 class SettingsClamp : public SettingsFile, public ::testing::WithParamInterface<ClampRow> { };
 
-TEST_P(SettingsClamp, ValueIsKeptInsideItsRange)
+// A value outside its line's range, or not a number at all, is damage: that
+// line alone keeps its default.
+TEST_P(SettingsClamp, DamagedValueKeepsItsDefault)
 {
     const ClampRow& row = GetParam();
-    ASSERT_TRUE(WriteSettings(m_path.string(), LoadDefaults()));
+    ASSERT_TRUE(WriteSettings(m_path.string(), distinctSettings()));
     std::vector<std::string> lines = splitCrLf(readBytes(m_path));
     lines[size_t(row.line - 1)] = row.text;
     writeBytes(m_path, joinCrLf(lines));
     Settings read = ReadSettings(m_path.string());
     EXPECT_DOUBLE_EQ(valueOfLine(row.line, read).number, row.expected);
+    const Settings written = distinctSettings();
+    expectSameLines(read, written, 1, row.line - 1);
+    expectSameLines(read, written, row.line + 1, kSettingsLineCount);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsClamp,
-    ::testing::Values(ClampRow { "PenWidthZeroRaised", 48, "0", 0.001 },
-        ClampRow { "PenWidthHugeLowered", 48, "5000", 1000 },
+    ::testing::Values(ClampRow { "PenWidthZero", 48, "0", 1 }, ClampRow { "PenWidthHuge", 48, "5000", 1 },
         ClampRow { "PenWidthLowEdgeKept", 48, "0.001", 0.001 },
         ClampRow { "PenWidthHighEdgeKept", 48, "1000", 1000 },
-        ClampRow { "PenWidthJustAbove", 48, "1000.0001", 1000 }, ClampRow { "PenKindLetters", 33, "abc", 1 },
-        ClampRow { "PenKindFiveKept", 33, "5", 5 }, ClampRow { "PenKindSixLowered", 33, "6", 5 },
+        ClampRow { "PenWidthJustAbove", 48, "1000.0001", 1 }, ClampRow { "PenKindLetters", 33, "abc", 1 },
+        ClampRow { "PenKindFiveKept", 33, "5", 5 }, ClampRow { "PenKindSix", 33, "6", 1 },
         ClampRow { "ColorTopKept", 34, "16777215", 16777215 },
-        ClampRow { "ColorJustAbove", 34, "16777216", 16777215 }, ClampRow { "ColorNegative", 34, "-1", 0 },
+        ClampRow { "ColorJustAbove", 34, "16777216", 0 }, ClampRow { "ColorNegative", 34, "-1", 0 },
         ClampRow { "AlphaJustAbove", 40, "256", 255 }, ClampRow { "AlphaZeroKept", 40, "0", 0 },
-        ClampRow { "EndStyleArrowKept", 51, "7", 7 }, ClampRow { "EndStyleJustAbove", 51, "8", 7 },
+        ClampRow { "EndStyleArrowKept", 51, "7", 7 }, ClampRow { "EndStyleJustAbove", 51, "8", 0 },
         ClampRow { "EndStylePlainKept", 51, "3", 3 }, ClampRow { "EndStyleNegative", 51, "-1", 0 },
-        ClampRow { "HatchJustAbove", 45, "53", 52 }, ClampRow { "AngleJustBelow", 47, "-360.5", -360 },
-        ClampRow { "AngleEdgeKept", 47, "360", 360 }, ClampRow { "PointStyleJustAbove", 71, "25", 24 },
-        ClampRow { "GridPitchHalf", 76, "0.5", 1 }, ClampRow { "GridPitchJustAbove", 77, "100.5", 100 },
+        ClampRow { "HatchJustAbove", 45, "53", 0 }, ClampRow { "AngleJustBelow", 47, "-360.5", 0 },
+        ClampRow { "AngleEdgeKept", 47, "360", 360 }, ClampRow { "PointStyleJustAbove", 71, "25", 0 },
+        ClampRow { "GridPitchHalf", 76, "0.5", 10 }, ClampRow { "GridPitchJustAbove", 77, "100.5", 10 },
+        ClampRow { "GridPitchEmpty", 76, "", 10 },
         ClampRow { "GridOriginUnbounded", 74, "-1E300", -1e300 },
-        ClampRow { "WindowLeftUnbounded", 5, "-2500", -2500 }, ClampRow { "FlagTrueWord", 73, "TRUE", 1 },
+        ClampRow { "GridOriginOverflow", 74, "1E999", 0 },
+        ClampRow { "WindowLeftFarOutKept", 5, "-2500", -2500 },
+        ClampRow { "WindowLeftTwentyDigits", 1, "99999999999999999999", 192 },
+        ClampRow { "WindowTopBinary", 2, "\x8e\xff\x01", 108 },
+        ClampRow { "WindowTopNearIntMin", 2, "-2147483647", 108 },
+        ClampRow { "WindowWidthIntMax", 3, "2147483647", 397 },
+        ClampRow { "WindowHeightZero", 4, "0", 321 },
+        ClampRow { "LayerWindowWidthNegative", 31, "-5", 260 },
+        ClampRow { "FlagTrueWord", 73, "TRUE", 1 },
         ClampRow { "FlagYesIsFalse", 82, "Y", 0 }, ClampRow { "DivisionJustBelow", 90, "1", 2 },
-        ClampRow { "DivisionJustAbove", 90, "101", 100 }, ClampRow { "CornerTypeJustAbove", 91, "7", 6 },
+        ClampRow { "DivisionJustAbove", 90, "101", 2 }, ClampRow { "CornerTypeJustAbove", 91, "7", 0 },
         ClampRow { "CornerSizeNegative", 95, "-0.1", 0 },
-        ClampRow { "RatioJustBelow", 108, "0.000009", 0.00001 },
-        ClampRow { "RatioJustAbove", 115, "100001", 100000 },
+        ClampRow { "RatioJustBelow", 108, "0.000009", 1 },
+        ClampRow { "RatioJustAbove", 115, "100001", 1 },
         ClampRow { "RatioLowEdgeKept", 127, "1E-5", 0.00001 },
-        ClampRow { "CornerCountJustBelow", 122, "2", 3 },
-        ClampRow { "CornerCountJustAbove", 122, "361", 360 }, ClampRow { "AnchorJustAbove", 123, "9", 8 },
-        ClampRow { "AnchorNegative", 123, "-1", 0 }, ClampRow { "StyleJustAbove", 124, "16", 15 },
+        ClampRow { "CornerCountJustBelow", 122, "2", 6 },
+        ClampRow { "CornerCountJustAbove", 122, "361", 6 }, ClampRow { "AnchorJustAbove", 123, "9", 0 },
+        ClampRow { "AnchorNegative", 123, "-1", 0 }, ClampRow { "StyleJustAbove", 124, "16", 0 },
         ClampRow { "StyleEdgeKept", 124, "15", 15 }),
     [](const ::testing::TestParamInfo<ClampRow>& info) { return std::string(info.param.name); });
 
 // ---- Files that end early or cannot be written ------------------------------------
 
-TEST_F(SettingsFile, FileOfFortyLinesReadsTheRestAsEmpty)
+TEST_F(SettingsFile, FileOfFortyLinesKeepsTheDefaultsOfTheRest)
 {
     const Settings written = distinctSettings();
     ASSERT_TRUE(WriteSettings(m_path.string(), written));
@@ -336,17 +349,7 @@ TEST_F(SettingsFile, FileOfFortyLinesReadsTheRestAsEmpty)
 
     const Settings read = ReadSettings(m_path.string());
     expectSameLines(read, written, 1, 40);
-    EXPECT_EQ(read.attributes.penAlphas[0], written.attributes.penAlphas[0]);
-    for (int i = 1; i < 5; ++i)
-        EXPECT_EQ(read.attributes.penAlphas[i], 0);
-    EXPECT_EQ(read.attributes.penWidth, 0.001);
-    EXPECT_EQ(read.attributes.brushKind, 1);
-    EXPECT_EQ(read.grid.pitchX, 1);
-    EXPECT_EQ(read.grid.pitchY, 1);
-    EXPECT_FALSE(read.grid.shown);
-    EXPECT_EQ(read.construction.cornerCount, 3);
-    EXPECT_EQ(read.construction.fontName, "");
-    EXPECT_EQ(read.construction.ellipseRatio, 0.00001);
+    expectSameLines(read, LoadDefaults(), 41, kSettingsLineCount);
 }
 
 TEST_F(SettingsFile, OverlongLineIsCutAndTheFollowingLinesStillRead)
