@@ -6,9 +6,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -20,6 +18,7 @@
 #include "app/paint_box.h"
 #include "app/shell_texts.h"
 #include "app/status_bar.h"
+#include "app/window_places.h"
 #include "dialogs/UnitCBox.h"
 #include "dialogs/UnitGrd.h"
 #include "dialogs/UnitInp1.h"
@@ -33,9 +32,6 @@
 namespace {
 
 constexpr int kDesignLeft = 192, kDesignTop = 108, kDesignWidth = 397, kDesignHeight = 321;
-// A settings file may hold any size; the window stays within these bounds so
-// that the canvas image never becomes an unbounded allocation.
-constexpr int kMinWindowSize = 120, kMaxWindowSize = 8192;
 
 }  // namespace
 
@@ -151,31 +147,6 @@ void TForm1::resetDrawing()
 
 namespace {
 
-bool onSomeScreen(const QRect& rect)
-{
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen->availableVirtualGeometry().intersects(rect))
-            return true;
-    }
-    return false;
-}
-
-// A place from another screen layout that is wholly off every screen
-// falls back to the design position.
-QRect clampedPlace(const WindowPlace& place, QRect fallback)
-{
-    const QRect rect(place.left, place.top, std::clamp(place.width, kMinWindowSize, kMaxWindowSize),
-                     std::clamp(place.height, kMinWindowSize, kMaxWindowSize));
-    return onSomeScreen(rect) ? rect : fallback;
-}
-
-void moveDialog(QWidget* dialog, const WindowPlace& place)
-{
-    const QRect rect(QPoint(place.left, place.top), dialog->sizeHint());
-    if (onSomeScreen(rect))
-        dialog->move(rect.topLeft());
-}
-
 // A dialog main.cpp did not install (tests) is made at its first use.
 template <class Dialog>
 Dialog* madeOnce(Dialog*& dialog, QWidget* parent)
@@ -189,22 +160,22 @@ Dialog* madeOnce(Dialog*& dialog, QWidget* parent)
 
 void TForm1::applyWindowPlaces()
 {
-    const QRect design(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight);
-    const QRect place = clampedPlace(m_settings.windows.form1, design);
-    move(place.topLeft());
-    resize(place.size());
-    for (const auto& [dialog, saved] : dialogPlaces())
-        moveDialog(dialog, *saved);
+    // The settings reader has bounded every number; the screen bounds the rest.
+    const QSize design(kDesignWidth, kDesignHeight);
+    const WindowPlace& saved = m_settings.windows.form1;
+    RestorePlace(this, saved, QSize(saved.width, saved.height), design);
+    for (const auto& [dialog, place] : dialogPlaces())
+        RestoreCorner(dialog, *place);
     placeAttributeWindows();
 }
 
 void TForm1::storeWindowPlaces()
 {
-    const QRect frame = frameGeometry();
-    m_settings.windows.form1 = WindowPlace{frame.left(), frame.top(), width(), height()};
+    m_settings.windows.form1 = ClientPlace(this);
     for (const auto& [dialog, saved] : dialogPlaces()) {
-        saved->left = dialog->x();
-        saved->top = dialog->y();
+        const WindowPlace client = ClientPlace(dialog);
+        saved->left = client.left;
+        saved->top = client.top;
     }
     storeAttributeWindowPlaces();
 }

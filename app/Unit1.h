@@ -267,6 +267,7 @@ private:
     void startNewDrawing(int imageWidth, int imageHeight);
     bool saveAsWithDialog();
     void showFileError(const QString& title, const QString& path, const QString& reason);
+    void showBusy(const char* text);
     // view-key and gesture helpers (Unit1_view.cpp)
     void afterViewChange(const char* operationText);
     void drawGestureBand();

@@ -4,6 +4,7 @@
 // them. File errors are shown in a message box naming the file and the
 // reason; every other outcome goes to the operation line.
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -36,6 +37,14 @@ QString startPath(const QString& lastFile, const std::string& rememberedFolder)
     return info.dir().filePath(info.completeBaseName());
 }
 
+// "png" of "*.png (*.png)".
+QString filterSuffix(const QString& filter)
+{
+    const qsizetype dot = filter.indexOf(QLatin1Char('.'));
+    const qsizetype end = filter.indexOf(QLatin1Char(' '), dot);
+    return dot < 0 ? QString() : filter.mid(dot + 1, end < 0 ? -1 : end - dot - 1);
+}
+
 std::string folderOf(const QString& path)
 {
     return QFileInfo(path).absolutePath().toStdString();
@@ -64,7 +73,11 @@ void TForm1::installDefaultQuestions()
     auto saveDialog = [this](const QString& start, const char* filter, const char* suffix) {
         QFileDialog dialog(this, QString(), start, QString::fromUtf8(filter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QString::fromLatin1(suffix));  // asks before overwriting
+        // A name typed without an extension gets the chosen type's one, before
+        // the dialog asks about overwriting.
+        dialog.setDefaultSuffix(QString::fromLatin1(suffix));
+        connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                [&dialog](const QString& chosen) { dialog.setDefaultSuffix(filterSuffix(chosen)); });
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
                    ? dialog.selectedFiles().first()
                    : QString();
@@ -78,6 +91,14 @@ void TForm1::installDefaultQuestions()
     m_questions.error = [this](const QString& title, const QString& text) {
         QMessageBox::warning(this, title, text);
     };
+}
+
+void TForm1::showBusy(const char* text)
+{
+    // The file dialog has closed: its area and the status line are painted
+    // before the work starts, so the window never shows a stale dialog.
+    ShowOperation(QString::fromUtf8(text));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TForm1::showFileError(const QString& title, const QString& path, const QString& reason)
@@ -118,9 +139,12 @@ bool TForm1::saveAsWithDialog()
 
 bool TForm1::saveDrawingFile(const QString& path)
 {
+    const QString before = statusText(1);
+    showBusy(ShellText::kSaving);
     const ImageSize size{m_state.view.imageWidth, m_state.view.imageHeight};
     const FileResult result = WriteDrawing(path.toStdString(), m_drawing, size);
     if (!result.ok()) {
+        ShowOperation(before);
         showFileError(QString::fromUtf8(ShellText::kSaveFailed), path, QString::fromStdString(result.message));
         return false;
     }
@@ -174,11 +198,18 @@ void TForm1::PopFileOpenClick()
 
 bool TForm1::openDrawingFile(const QString& path)
 {
-    const FileResult result = ReadDrawing(path.toStdString(), m_drawing);
-    if (result.status == FileStatus::NotFound) {
+    // Read into a drawing of its own: a file that is refused leaves the
+    // elements, the image size, the view, the history and the file name.
+    const QString before = statusText(1);
+    showBusy(ShellText::kOpening);
+    Drawing staged;
+    const FileResult result = ReadDrawing(path.toStdString(), staged);
+    if (!result.replaced) {
+        ShowOperation(before);
         showFileError(QString::fromUtf8(ShellText::kOpenFailed), path, QString::fromStdString(result.message));
         return false;
     }
+    m_drawing = std::move(staged);
     m_settings.openDialogFolder = folderOf(path);
     if (result.ok()) {
         m_drawing.markSaved();
@@ -207,6 +238,7 @@ void TForm1::PopFileSaveImageClick()
     if (path.isEmpty())
         return;
     m_lastImageFile = path;
+    showBusy(ShellText::kSavingImage);
     const ExportResult result = ExportImage(m_drawing, path, m_state.view.imageWidth, m_state.view.imageHeight);
     if (!result.ok())
         showFileError(QString::fromUtf8(ShellText::kImageFailed), path, result.reason);

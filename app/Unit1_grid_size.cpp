@@ -34,6 +34,9 @@ void TForm1::PopSetSizeClick()
     if (!FormNew()->Execute(QString::fromUtf8(ShellText::kSizeCaption), width, height))
         return;
     // The drawing, the view and the journal stay; the frame and grid follow.
+    // The file keeps the size, so a new one is an unsaved change.
+    if (width != m_state.view.imageWidth || height != m_state.view.imageHeight)
+        m_drawing.markChanged();
     m_state.view.imageWidth = width;
     m_state.view.imageHeight = height;
     FormPaint();

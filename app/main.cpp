@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "app/Unit1.h"
+#include "app/qt_translations.h"
 #include "app/shell_texts.h"
 #include "dialogs/UnitCBox.h"
 #include "dialogs/UnitGrd.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mirt"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(ShellText::kTitle));
+    InstallQtJapanese();
 
     // The dialogs are children of Form1 and live as long as it does.
     auto* form1 = new TForm1(TForm1::DefaultSettingsPath());

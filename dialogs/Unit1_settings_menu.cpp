@@ -2,12 +2,9 @@
 // windows' part in start-up and shutdown: re-opening the windows that were
 // open at the last exit, their places in the settings file, closing them.
 // One row per window, in the order start-up shows them.
-#include <QGuiApplication>
-#include <QScreen>
-
-#include <algorithm>
 
 #include "app/Unit1.h"
+#include "app/window_places.h"
 #include "dialogs/Unit2.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit4.h"
@@ -50,17 +47,8 @@ const TForm1::MenuBinding kAttributeWindowBindings[] = {
     {"PopSetTenClick", &TForm1::PopSetTenClick},
 };
 
-// A layer window from a settings file stays within sane sizes.
-constexpr int kMinLayerSize = 120, kMaxLayerSize = 4096;
-
-bool onSomeScreen(const QRect& rect)
-{
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen->availableVirtualGeometry().intersects(rect))
-            return true;
-    }
-    return false;
-}
+// A layer window is never made smaller than this from a settings file.
+constexpr QSize kMinLayerSize(120, 120);
 
 }  // namespace
 
@@ -179,30 +167,23 @@ void TForm1::placeAttributeWindows()
     for (const AttributeWindowRow& row : kWindows) {
         TAttributeWindow* window = row.window(*this);
         const WindowPlace& place = m_settings.windows.*row.place;
-        QSize size = window->size();
-        if (row.resizable && place.width > 0 && place.height > 0)
-            size = QSize(std::clamp(place.width, kMinLayerSize, kMaxLayerSize),
-                         std::clamp(place.height, kMinLayerSize, kMaxLayerSize));
-        // A place from another screen layout that is off every screen is
-        // not taken; the window keeps its design place.
-        if (!onSomeScreen(QRect(QPoint(place.left, place.top), size)))
-            continue;
-        window->move(place.left, place.top);
         if (row.resizable)
-            window->resize(size);
+            RestorePlace(window, place, QSize(place.width, place.height), kMinLayerSize);
+        else
+            RestoreCorner(window, place);
     }
 }
 
 void TForm1::storeAttributeWindowPlaces()
 {
     for (const AttributeWindowRow& row : kWindows) {
-        const TAttributeWindow* window = row.window(*this);
+        const WindowPlace client = ClientPlace(row.window(*this));
         WindowPlace& place = m_settings.windows.*row.place;
-        place.left = window->x();
-        place.top = window->y();
+        place.left = client.left;
+        place.top = client.top;
         if (row.resizable) {
-            place.width = window->width();
-            place.height = window->height();
+            place.width = client.width;
+            place.height = client.height;
         }
     }
 }

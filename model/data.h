@@ -123,9 +123,11 @@ public:
     int32_t layerOf(const ElementRef&) const;
 
     // Unsaved changes: any journal entry, undo or redo since the last
-    // markSaved (a save, an open, a reset) counts.
-    bool isModified() const { return journal.changeCount() != m_savedChangeCount; }
-    void markSaved() { m_savedChangeCount = journal.changeCount(); }
+    // markSaved (a save, an open, a reset) counts, and so does a change the
+    // file keeps that the journal does not record (the image size).
+    bool isModified() const { return changeCount() != m_savedChangeCount; }
+    void markSaved() { m_savedChangeCount = changeCount(); }
+    void markChanged() { ++m_unjournaledChanges; }
 
     std::vector<ElementRef> registry;
     KindTables tables;
@@ -142,7 +144,10 @@ private:
 
     void flipLive(const JournalEntry&, std::string& label);
 
+    uint64_t changeCount() const { return journal.changeCount() + m_unjournaledChanges; }
+
     uint64_t m_savedChangeCount = 0;
+    uint64_t m_unjournaledChanges = 0;
 };
 
 // Calls visit(kind, record) for the element a registry entry names; returns

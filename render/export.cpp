@@ -4,6 +4,7 @@
 #include "render/export.h"
 
 #include "model/data.h"
+#include "render/export_messages.h"
 #include "render/gif_writer.h"
 #include "render/graph_p.h"
 #include "render/metafile_device.h"
@@ -77,6 +78,16 @@ const ExportFormat* formatFor(const QString& path)
     return nullptr;
 }
 
+// "bmp, wmf, ..." of a group, or of every format.
+QString extensionsOf(const ExportGroup* group)
+{
+    QStringList names;
+    for (const ExportFormat& format : kFormats)
+        if (!group || format.group == *group)
+            names << QLatin1String(format.extension);
+    return names.join(QStringLiteral(", "));
+}
+
 PictureParams exportParams(QSize size)
 {
     PictureParams params;
@@ -145,7 +156,7 @@ bool writeQtImage(const ExportJob& job, QIODevice& device, QString& reason)
         writer.setQuality(kPngQuality);
     if (!picture.isNull() && writer.write(picture))
         return true;
-    reason = picture.isNull() ? QStringLiteral("image too large") : writer.errorString();
+    reason = picture.isNull() ? QString::fromUtf8(exportMessages::kTooLarge) : writer.errorString();
     return false;
 }
 
@@ -154,7 +165,7 @@ bool writeGifFile(const ExportJob& job, QIODevice& device, QString& reason)
     const QImage picture = RenderPicture(job.drawing, job.size.width(), job.size.height());
     if (!picture.isNull() && WriteGif(picture, device))
         return true;
-    reason = picture.isNull() ? QStringLiteral("image too large") : QStringLiteral("GIF encoding failed");
+    reason = QString::fromUtf8(picture.isNull() ? exportMessages::kTooLarge : exportMessages::kGifFailed);
     return false;
 }
 
@@ -166,7 +177,7 @@ bool writeMetafile(const ExportJob& job, QIODevice& device, QString& reason)
     const QByteArray bytes = metafile.data();
     if (drawn && !bytes.isEmpty() && device.write(bytes) == bytes.size())
         return true;
-    reason = drawn ? device.errorString() : QStringLiteral("cannot record the metafile");
+    reason = drawn ? device.errorString() : QString::fromUtf8(exportMessages::kMetafileFailed);
     return false;
 }
 
@@ -179,7 +190,7 @@ bool writeSvg(const ExportJob& job, QIODevice& device, QString& reason)
     svg.setResolution(96);
     if (drawElementsOn(job.drawing, &svg, job.size))
         return true;
-    reason = QStringLiteral("cannot render the SVG picture");
+    reason = QString::fromUtf8(exportMessages::kSvgFailed);
     return false;
 }
 
@@ -192,7 +203,7 @@ bool writePdf(const ExportJob& job, QIODevice& device, QString& reason)
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     if (drawElementsOn(job.drawing, &pdf, job.size))
         return true;
-    reason = QStringLiteral("cannot render the PDF picture");
+    reason = QString::fromUtf8(exportMessages::kPdfFailed);
     return false;
 }
 
@@ -206,7 +217,7 @@ ExportResult runExport(
 {
     if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
         return failure(ExportStatus::WriteError,
-            QStringLiteral("image size %1 x %2 is out of range").arg(width).arg(height));
+            QString::fromUtf8(exportMessages::kSizeOutOfRange).arg(width).arg(height).arg(kMaxSide));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(ExportStatus::WriteError, file.errorString());
@@ -226,7 +237,8 @@ ExportResult exportGroup(
     const ExportFormat* format = formatFor(path);
     if (!format || (group && format->group != *group))
         return failure(ExportStatus::UnknownExtension,
-            QStringLiteral("unknown image extension: \"%1\"").arg(QFileInfo(path).suffix()));
+            QString::fromUtf8(exportMessages::kUnknownExtension)
+                .arg(QFileInfo(path).suffix(), extensionsOf(group)));
     return runExport(drawing, path, width, height, *format);
 }
 

@@ -2,12 +2,13 @@
 # Installs the Debian 12 packages the build, the tests and the editor need,
 # only when one is missing. Uses sudo when not running as root.
 # fonts-urw-base35 stands in for Arial, Times New Roman and Courier New;
+# qt6-translations-l10n puts Qt's own dialogs and buttons in Japanese;
 # emf2svg and libwmf-bin let the tests read the exported metafiles back.
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-svg-dev qt6-image-formats-plugins libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
   libgif-dev
   fonts-ipafont fonts-ipaexfont fonts-urw-base35
   xvfb xauth imagemagick

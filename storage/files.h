@@ -40,6 +40,8 @@ struct FileResult {
     std::string message;
     // After a read that replaced the drawing: the image size it holds.
     ImageSize imageSize;
+    // A read replaced the drawing, completely or up to a read error.
+    bool replaced = false;
 
     bool ok() const { return status == FileStatus::Ok; }
 };

@@ -347,9 +347,10 @@ FileResult ReadDrawingText(Drawing& drawing, std::string_view bytes)
 {
     LineSource in(bytes);
     FileResult result;
-    if (const auto size = DrawingReader(in, drawing).read())
+    if (const auto size = DrawingReader(in, drawing).read()) {
         result.imageSize = *size;
-    else
+        result.replaced = true;
+    } else
         result.status = FileStatus::NotADrawing;
     return result;
 }
@@ -380,6 +381,7 @@ FileResult ReadDrawing(const std::string& path, Drawing& drawing)
     if (!size)
         return {FileStatus::NotADrawing, path + ": " + std::string(fileMessages::kNotADrawing), {}};
     result.imageSize = *size;
+    result.replaced = true;
     if (in.error() != 0) {
         result.status = FileStatus::ReadError;
         result.message = path + ": " + std::string(fileMessages::kReadBrokeOff) + ": " + std::strerror(in.error());

@@ -6,6 +6,7 @@
 #include "model/data.h"
 #include "render/export.h"
 #include "storage/files.h"
+#include "tools/tool_messages.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,7 +36,7 @@ const char kHelp[] = "Usage: mirt-export INPUT.mt OUTPUT\n"
 
 int fail(ExitCode code, const QString& message)
 {
-    std::fprintf(stderr, "mirt-export: %s\n", qPrintable(message));
+    std::fprintf(stderr, "mirt-export: %s\n", message.toUtf8().constData());
     return code;
 }
 
@@ -72,14 +73,14 @@ int convert(const QString& input, const QString& output)
 {
     if (!isDrawingFile(output) && !IsExportExtension(output))
         return fail(UsageError,
-            QStringLiteral("unknown output extension \"%1\" (see --help)").arg(QFileInfo(output).suffix()));
+            QString::fromUtf8(toolMessages::kUnknownExtension).arg(QFileInfo(output).suffix()));
     if (!QFileInfo(input).isFile())
-        return fail(InputError, QStringLiteral("cannot read %1: not a readable file").arg(input));
+        return fail(InputError, QString::fromUtf8(toolMessages::kNotAFile).arg(input));
     Drawing drawing;
     const FileResult read = ReadDrawing(QFile::encodeName(input).toStdString(), drawing);
     if (!read.ok())
         return fail(InputError,
-            QStringLiteral("cannot read %1: %2").arg(input, QString::fromStdString(read.message)));
+            QString::fromUtf8(toolMessages::kCannotRead).arg(input, QString::fromStdString(read.message)));
 
     if (isDrawingFile(output)) {
         const FileResult written
@@ -90,7 +91,7 @@ int convert(const QString& input, const QString& output)
     if (result.ok())
         return Success;
     return fail(result.status == ExportStatus::UnknownExtension ? UsageError : OutputError,
-        QStringLiteral("cannot write %1: %2").arg(output, result.reason));
+        QString::fromUtf8(toolMessages::kCannotWrite).arg(output, result.reason));
 }
 
 } // namespace
@@ -107,6 +108,6 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv); // takes -platform and other Qt options out of argv
     const QStringList args = app.arguments().mid(1);
     if (args.size() != 2)
-        return fail(UsageError, QStringLiteral("expected INPUT.mt OUTPUT (see --help)"));
+        return fail(UsageError, QString::fromUtf8(toolMessages::kArguments));
     return convert(args[0], args[1]);
 }

@@ -79,6 +79,7 @@ TEST(AttributeWindowsAcrossARestart, OpenWindowsAndPlacesAreSavedAndReopened)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("mirt.dat"));
+    QRect penClient;
     {
         auto form = MakeShownFormWithoutResize(path);
         form->PopSetPenClick();
@@ -86,7 +87,8 @@ TEST(AttributeWindowsAcrossARestart, OpenWindowsAndPlacesAreSavedAndReopened)
         form->PopSetPenCapClick();
         form->Form5()->close();
         form->FormLay()->resize(240, 500);
-        form->Form2()->move(150, 160);
+        form->Form2()->move(150, 160);  // the frame's corner; the place kept is the client's
+        penClient = form->Form2()->geometry();
         form->FormClose();
     }
     const Settings saved = ReadSettings(path.toStdString());
@@ -96,8 +98,8 @@ TEST(AttributeWindowsAcrossARestart, OpenWindowsAndPlacesAreSavedAndReopened)
     EXPECT_FALSE(saved.openWindows.form7);
     EXPECT_EQ(saved.windows.formLay.width, 240);
     EXPECT_EQ(saved.windows.formLay.height, 500);
-    EXPECT_EQ(saved.windows.form2.left, 150);
-    EXPECT_EQ(saved.windows.form2.top, 160);
+    EXPECT_EQ(saved.windows.form2.left, penClient.left());
+    EXPECT_EQ(saved.windows.form2.top, penClient.top());
 
     auto again = MakeShownFormWithoutResize(path);
     EXPECT_TRUE(again->Form2()->isVisible());
@@ -105,6 +107,7 @@ TEST(AttributeWindowsAcrossARestart, OpenWindowsAndPlacesAreSavedAndReopened)
     EXPECT_FALSE(again->Form5()->isVisible());
     EXPECT_FALSE(again->Form7()->isVisible());
     EXPECT_EQ(again->FormLay()->size(), QSize(240, 500));
+    EXPECT_EQ(again->Form2()->geometry(), penClient);
     EXPECT_EQ(again->Form2()->pos(), QPoint(150, 160));
 }
 

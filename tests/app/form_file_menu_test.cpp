@@ -2,15 +2,24 @@
 // choosers and the unsaved-changes question scripted: what each answer does
 // to the drawing, the view, the journal, the menu and the status line.
 #include <QAction>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "app/qt_translations.h"
 #include "app_test_support.h"
+#include "dialogs/UnitGrd.h"
 #include "dialogs/UnitNew.h"
 #include "storage/CVals.h"
 #include "storage/files.h"
@@ -296,6 +305,190 @@ TEST(FormSettings, AnAbsurdWindowSizeFromTheFileIsBounded)
     auto form = MakeShownFormWithoutResize(settingsPath);
     EXPECT_LE(form->width(), 8192);
     EXPECT_GE(form->height(), 100);
+}
+
+// ---- Refused opens, unsaved sizes, typed image names ------------------------
+
+struct BadFileRow {
+    const char* name;
+    QByteArray bytes;  // written to the file; a folder when null
+};
+
+class FileMenuRefusedOpen : public FileMenu, public ::testing::WithParamInterface<BadFileRow> {};
+
+// A file that cannot be read as a drawing leaves everything as it was.
+TEST_P(FileMenuRefusedOpen, ChangesNothing)
+{
+    AddLine(form->drawing(), 10, 10, 100, 100);
+    form->interaction().view.imageWidth = 640;
+    form->interaction().view.imageHeight = 480;
+    script.savePath = path("kept.mt");
+    form->PopFileSaveAsClick();
+    AddLine(form->drawing(), 20, 20, 50, 50);
+    form->UpdateUndoMenu();
+    form->interaction().view.view = ViewTransform{2, 5, 5};
+
+    const QString bad = path(GetParam().name);
+    if (GetParam().bytes.isNull()) {
+        ASSERT_TRUE(QDir().mkdir(bad));
+    } else {
+        QFile file(bad);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(GetParam().bytes);
+    }
+    script.answer = UnsavedAnswer::Discard;
+    script.openPath = bad;
+    form->PopFileOpenClick();
+
+    ASSERT_EQ(script.errors.size(), 1);
+    EXPECT_TRUE(script.errors[0].contains(QString::fromLatin1(GetParam().name)));
+    EXPECT_EQ(form->drawing().registry.size(), 2u);
+    EXPECT_EQ(form->interaction().view.imageWidth, 640);
+    EXPECT_EQ(form->interaction().view.imageHeight, 480);
+    EXPECT_EQ(form->interaction().view.view.scale, 2);
+    EXPECT_TRUE(form->drawing().isModified());
+    EXPECT_TRUE(form->drawing().journal.canUndo());
+    EXPECT_TRUE(form->menuAction(QStringLiteral("PopEditUndoClick"))->isEnabled());
+    EXPECT_EQ(form->currentFile(), script.savePath);
+    EXPECT_NE(form->statusText(1), Text("＜開く＞"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, FileMenuRefusedOpen,
+                         ::testing::Values(BadFileRow{"empty.mt", QByteArray("")},
+                                           BadFileRow{"picture.png", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)},
+                                           BadFileRow{"noise.mt", QByteArray("\x13\xF7\x02\n\x88\x88\n\xFF", 8)},
+                                           BadFileRow{"folder.mt", QByteArray()}),
+                         [](const auto& info) {
+                             QString name = QString::fromLatin1(info.param.name);
+                             return name.replace(QLatin1Char('.'), QLatin1Char('_')).toStdString();
+                         });
+
+TEST_F(FileMenu, ANewImageSizeIsAnUnsavedChange)
+{
+    AnswerNewDialog(QStringLiteral("640"), QStringLiteral("480"), true);
+    form->PopSetSizeClick();
+    EXPECT_TRUE(form->drawing().isModified());
+    script.answer = UnsavedAnswer::Cancel;
+    form->PopFileExitClick();
+    EXPECT_EQ(script.asked, 1);
+    EXPECT_TRUE(form->isVisible());
+
+    script.savePath = path("sized.mt");
+    form->PopFileSaveAsClick();
+    EXPECT_FALSE(form->drawing().isModified());
+    Drawing reread;
+    EXPECT_EQ(ReadDrawing(script.savePath.toStdString(), reread).imageSize.width, 640);
+
+    AnswerNewDialog(QStringLiteral("640"), QStringLiteral("480"), true);
+    form->PopSetSizeClick();  // the same size again changes nothing
+    EXPECT_FALSE(form->drawing().isModified());
+}
+
+TEST_F(FileMenu, TheChosenImageTypeSuppliesTheMissingExtension)
+{
+    auto fileDialogs = std::make_shared<int>(0);
+    WhenModal([this, fileDialogs](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        ++*fileDialogs;
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        while (!types->currentText().startsWith(QStringLiteral("*.png")))
+            QTest::keyClick(types, Qt::Key_Down);
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(path("picture"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    auto plain = MakeShownForm();  // the real save dialog, not the script
+    const QString chosen = plain->questions().saveImage(path("start"));
+    EXPECT_EQ(*fileDialogs, 1);
+    EXPECT_EQ(chosen, path("picture.png"));
+}
+
+// ---- Window places from the settings file -------------------------------------
+
+TEST(FormSettings, EveryWindowComesBackExactlyWhereItWasLeft)
+{
+    QTemporaryDir dir;
+    const QString settingsPath = dir.filePath(QStringLiteral("mirt.dat"));
+    Settings saved = LoadDefaults();
+    saved.windows.form1 = WindowPlace{50, 60, 500, 400};
+    saved.windows.formGrd = WindowPlace{70, 80, 0, 0};
+    ASSERT_TRUE(WriteSettings(settingsPath.toStdString(), saved));
+    for (int run = 0; run < 3; ++run) {  // a place that moved would creep run by run
+        auto form = MakeShownFormWithoutResize(settingsPath);
+        EXPECT_EQ(form->geometry(), QRect(50, 60, 500, 400)) << "run " << run;
+        EXPECT_EQ(form->FormGrd()->geometry().topLeft(), QPoint(70, 80)) << "run " << run;
+        form->close();
+    }
+    const Settings reread = ReadSettings(settingsPath.toStdString());
+    EXPECT_EQ(reread.windows.form1.left, 50);
+    EXPECT_EQ(reread.windows.form1.top, 60);
+    EXPECT_EQ(reread.windows.formGrd.left, 70);
+}
+
+struct DamagedSettingsRow {
+    const char* name;
+    std::function<QByteArray()> bytes;
+};
+
+QByteArray EveryLine(const char* text)
+{
+    QByteArray file;
+    for (int i = 0; i < 129; ++i)
+        file += QByteArray(text) + "\r\n";
+    return file;
+}
+
+class FormDamagedSettings : public ::testing::TestWithParam<DamagedSettingsRow> {};
+
+// Whatever the file holds, the window opens at least at its design size and
+// wholly on the screen.
+TEST_P(FormDamagedSettings, LeaveTheWindowWhollyOnTheScreen)
+{
+    QTemporaryDir dir;
+    const QString settingsPath = dir.filePath(QStringLiteral("mirt.dat"));
+    QFile file(settingsPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(GetParam().bytes());
+    file.close();
+    auto form = MakeShownFormWithoutResize(settingsPath);
+    const QRect screen = form->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(form->frameGeometry())) << form->frameGeometry().x() << "," << form->frameGeometry().y();
+    EXPECT_GE(form->width(), std::min(397, screen.width()));
+    EXPECT_GE(form->height(), std::min(321, screen.height()));
+    for (QWidget* dialog : {static_cast<QWidget*>(form->FormGrd()), static_cast<QWidget*>(form->FormNew())})
+        EXPECT_TRUE(screen.contains(dialog->geometry())) << dialog->objectName().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FormDamagedSettings,
+    ::testing::Values(
+        DamagedSettingsRow{"random_bytes",
+                           [] {
+                               QByteArray bytes;
+                               quint32 seed = 12345;
+                               for (int i = 0; i < 4096; ++i) {
+                                   seed = seed * 1103515245u + 12345u;
+                                   bytes += char(seed >> 24);
+                               }
+                               return bytes;
+                           }},
+        DamagedSettingsRow{"twenty_digits", [] { return EveryLine("99999999999999999999"); }},
+        DamagedSettingsRow{"int_max", [] { return EveryLine("2147483647"); }},
+        DamagedSettingsRow{"int_min", [] { return EveryLine("-2147483648"); }},
+        DamagedSettingsRow{"far_off_bounded", [] { return EveryLine("32767"); }},
+        DamagedSettingsRow{"tiny", [] { return EveryLine("1"); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(QtTexts, TheStandardButtonsAreJapanese)
+{
+    ASSERT_TRUE(InstallQtJapanese()) << "qt6-translations-l10n is not installed";
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), Text("キャンセル"));
+    EXPECT_EQ(box.button(QMessageBox::Save)->text(), Text("保存"));
 }
 
 }  // namespace

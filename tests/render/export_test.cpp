@@ -391,4 +391,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, MirtExportToolFailure,
         ToolFailureRow { "output_folder_missing", "SAMPLE", "no/such/out.emf", 3 }),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Input that is not a drawing is refused like an unreadable one.
+TEST(MirtExportTool, RefusesInputThatIsNotADrawing)
+{
+    for (const QByteArray& bytes : { QByteArray(), QByteArray("\x89PNG\r\n\x1a\n", 8) }) {
+        QTemporaryDir dir;
+        QFile input(dir.filePath("input.mt"));
+        ASSERT_TRUE(input.open(QIODevice::WriteOnly));
+        input.write(bytes);
+        input.close();
+        const ToolRun run = runTool({ input.fileName(), dir.filePath("out.png") });
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("input.mt")) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.filePath("out.png")));
+    }
+}
+
 } // namespace
