@@ -140,7 +140,7 @@ void EditTextContent(CommandContext& ctx)
                     r.xRatio = params.textRatioX;
                     r.fontName = params.fontName;
                     r.text = params.text;
-                    const TextBox box = MeasureTextBox(r);
+                    const StoredTextBox box = MeasureTextBox(r);
                     r.boxA = box.a, r.boxB = box.b, r.boxC = box.c, r.boxD = box.d;
                     return true;
                 }

@@ -22,7 +22,7 @@ TextRecord TextOf(const ConstructionParameters& p)
 TextRecord TextAt(TextRecord t, PointD anchor)
 {
     t.x = anchor.x, t.y = anchor.y;
-    const TextBox box = MeasureTextBox(t);
+    const StoredTextBox box = MeasureTextBox(t);
     t.boxA = box.a, t.boxB = box.b, t.boxC = box.c, t.boxD = box.d;
     return t;
 }

@@ -44,7 +44,7 @@ bool PointMarkerIsFilled(int style);
 // The laid-out box of a text in drawing units, for a new text record:
 // (boxA, boxB) bottom-left corner in the text's own frame, boxC width along
 // the text, boxD height across it. Zero when no font can be made.
-struct TextBox {
+struct StoredTextBox {
     double a = 0, b = 0, c = 0, d = 0;
 };
-TextBox MeasureTextBox(const TextRecord& text);
+StoredTextBox MeasureTextBox(const TextRecord& text);

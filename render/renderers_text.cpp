@@ -147,7 +147,7 @@ void RenderText(TGraphP& g, int level, const ViewTransform& v, const TextRecord&
     g.NewPath();
 }
 
-TextBox MeasureTextBox(const TextRecord& r)
+StoredTextBox MeasureTextBox(const TextRecord& r)
 {
     TGraphP g;
     g.SetFont(qText(r.fontName), r.fontStyle, r.size);

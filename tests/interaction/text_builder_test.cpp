@@ -32,7 +32,7 @@ TEST(TextAt, CarriesTheDialogValuesAndTheMeasuredBox)
     EXPECT_EQ(t.angle, 30);
     EXPECT_EQ(t.xRatio, 1.5);
     EXPECT_EQ(t.text, "Mirt 文字");
-    const TextBox box = MeasureTextBox(t);
+    const StoredTextBox box = MeasureTextBox(t);
     EXPECT_GT(box.c, 24);
     EXPECT_GT(box.d, 20);
     EXPECT_EQ(t.boxA, box.a);

@@ -134,21 +134,21 @@ TEST(Text, XRatioStretchesAlongTheText)
 TEST(MeasureTextBox, CornerFollowsAnchorAndAngle)
 {
     ensureGuiApp();
-    const TextBox bl = MeasureTextBox(text("MMMM", 0));
+    const StoredTextBox bl = MeasureTextBox(text("MMMM", 0));
     EXPECT_DOUBLE_EQ(bl.a, 100);
     EXPECT_DOUBLE_EQ(bl.b, 100);
     EXPECT_GT(bl.c, 40);  // four full-width-ish glyphs of 20 units plus a third of an em
     EXPECT_GT(bl.d, 19);
 
-    const TextBox tr = MeasureTextBox(text("MMMM", 8));
+    const StoredTextBox tr = MeasureTextBox(text("MMMM", 8));
     EXPECT_NEAR(tr.a, 100 - bl.c, 1e-9);
     EXPECT_NEAR(tr.b, 100 + bl.d, 1e-9) << "the box hangs below a top anchor";
 
-    const TextBox turned = MeasureTextBox(text("MMMM", 2, 90));
+    const StoredTextBox turned = MeasureTextBox(text("MMMM", 2, 90));
     EXPECT_NEAR(turned.a, 100, 1e-9);
     EXPECT_NEAR(turned.b, 100 + bl.c, 1e-9) << "a right anchor at 90 degrees starts below the point";
 
-    const TextBox stretched = MeasureTextBox(text("MMMM", 0, 0, 0.5));
+    const StoredTextBox stretched = MeasureTextBox(text("MMMM", 0, 0, 0.5));
     EXPECT_NEAR(stretched.c, bl.c / 2, 1e-9);
 }
 
@@ -157,7 +157,7 @@ TEST(MeasureTextBox, NoFontMeasuresZero)
     ensureGuiApp();
     TextRecord t = text("AB", 0);
     t.fontName = "No Such Font Family 123";
-    const TextBox box = MeasureTextBox(t);
+    const StoredTextBox box = MeasureTextBox(t);
     EXPECT_EQ(box.c, 0);
     EXPECT_EQ(box.d, 0);
 }

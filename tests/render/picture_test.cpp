@@ -209,7 +209,7 @@ void scatter(Drawing& d, unsigned seed)
             t.x = x, t.y = y, t.size = 14, t.angle = 30, t.xRatio = 1.5, t.anchor = i % 9;
             t.fontName = "ＭＳ ゴシック";
             t.text = "Mirt 図面";
-            const TextBox box = MeasureTextBox(t);
+            const StoredTextBox box = MeasureTextBox(t);
             t.boxA = box.a, t.boxB = box.b, t.boxC = box.c, t.boxD = box.d;
             d.AppendText(std::move(t));
             break;
