@@ -91,7 +91,8 @@ void fillPathGradient(QPainter& painter, const QPainterPath& area, const QPainte
     painter.save();
     // Nothing is painted outside the outline, nor outside the shape being filled.
     painter.setClipPath(outline, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    painter.setClipPath(area, Qt::IntersectClip);
+    if (!(area == outline))  // a shape filled with its own outline needs one clip
+        painter.setClipPath(area, Qt::IntersectClip);
     const bool translucent = centreColour.alpha() < 255 || surroundColour.alpha() < 255;
     if (translucent && painter.paintEngine()->type() == QPaintEngine::Raster)
         drawFanThroughLayer(painter, outline, centre, centreColour, surroundColour);
