@@ -39,7 +39,6 @@ enum EmfType : uint32_t {
     EmrPolygon16 = 86,
     EmrPolyline16 = 87,
     EmrPolyPolygon16 = 91,
-    EmrAlphaBlend = 114,
 };
 
 constexpr uint32_t kStockNullBrush = 0x80000005;
@@ -58,7 +57,7 @@ public:
     void fillPolygons(const QList<QPolygonF>& polygons, QRgb colour, Qt::FillRule rule) override;
     void polyline(const QPolygonF& points, QRgb colour) override;
     void bezier(const QPolygonF& points, QRgb colour) override;
-    void image(const QRect& target, const QImage& image) override;
+    void bitmap(const QRect& target, const QImage& image, const QRect& part) override;
     bool text(const MetafileText& run) override;
     QByteArray finish() override;
 
@@ -184,7 +183,7 @@ void EmfWriter::selectPen(QRgb colour)
     const qsizetype r = begin(EmrCreatePen);
     m_out.u32(PenSlot);
     m_out.u32(0); // PS_SOLID
-    m_out.i32(0); // width 0: one device pixel whatever the mapping
+    m_out.i32(kUnits); // one device pixel; readers draw width 0 as a hairline
     m_out.i32(0);
     m_out.u32(ColorRef(colour));
     end(r);
@@ -312,49 +311,30 @@ void EmfWriter::bezier(const QPolygonF& pts, QRgb colour)
     points(EmrPolyBezier16, EmrPolyBezier, logical(pts));
 }
 
-void EmfWriter::image(const QRect& target, const QImage& image)
+void EmfWriter::bitmap(const QRect& target, const QImage& image, const QRect& part)
 {
-    if (target.isEmpty() || image.isNull())
+    if (target.isEmpty() || part.isEmpty())
         return;
-    const bool opaque = !image.hasAlphaChannel()
-        || image.convertToFormat(QImage::Format_RGB32) == image.convertToFormat(QImage::Format_ARGB32);
-    const QByteArray bmi = DibHeader(image.size(), 32);
-    const QByteArray bits = DibBits(image, opaque ? DibPixels::OnWhite : DibPixels::Premultiplied);
+    const QImage pixels = part == image.rect() ? image : image.copy(part);
+    const QByteArray bmi = DibHeader(pixels.size(), 24);
+    const QByteArray bits = DibBits(pixels);
     const QRect dest(logical(target.topLeft()), logical(QPointF(target.right() + 1, target.bottom() + 1)));
-    const qsizetype r = begin(opaque ? EmrStretchDIBits : EmrAlphaBlend);
+    const qsizetype r = begin(EmrStretchDIBits);
     rectl(QRect(dest.topLeft(), dest.bottomRight() - QPoint(1, 1)));
     m_out.i32(dest.left());
     m_out.i32(dest.top());
-    if (opaque) {
-        m_out.i32(0);
-        m_out.i32(0);
-        m_out.i32(image.width());
-        m_out.i32(image.height());
-        m_out.u32(80);
-        m_out.u32(40);
-        m_out.u32(120);
-        m_out.u32(uint32_t(bits.size()));
-        m_out.u32(0); // DIB_RGB_COLORS
-        m_out.u32(0x00CC0020); // SRCCOPY
-        m_out.i32(dest.width() - 1);
-        m_out.i32(dest.height() - 1);
-    } else {
-        m_out.i32(dest.width() - 1);
-        m_out.i32(dest.height() - 1);
-        m_out.u32(0x01FF0000); // AC_SRC_OVER, constant alpha 255, AC_SRC_ALPHA
-        m_out.i32(0);
-        m_out.i32(0);
-        for (float f : { 1.f, 0.f, 0.f, 1.f, 0.f, 0.f })
-            m_out.f32(f);
-        m_out.u32(0);
-        m_out.u32(0);
-        m_out.u32(108);
-        m_out.u32(40);
-        m_out.u32(148);
-        m_out.u32(uint32_t(bits.size()));
-        m_out.i32(image.width());
-        m_out.i32(image.height());
-    }
+    m_out.i32(0);
+    m_out.i32(0);
+    m_out.i32(pixels.width());
+    m_out.i32(pixels.height());
+    m_out.u32(80); // offBmiSrc: just after this fixed part
+    m_out.u32(uint32_t(bmi.size()));
+    m_out.u32(uint32_t(80 + bmi.size()));
+    m_out.u32(uint32_t(bits.size()));
+    m_out.u32(0); // DIB_RGB_COLORS
+    m_out.u32(0x00CC0020); // SRCCOPY
+    m_out.i32(dest.width() - 1);
+    m_out.i32(dest.height() - 1);
     m_out.bytes(bmi);
     m_out.bytes(bits);
     end(r);

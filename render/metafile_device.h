@@ -2,7 +2,8 @@
 // renderers that paint the canvas draw into a file unchanged. Its engine keeps
 // lines, polygons, paths and text as vector records and leaves what the
 // formats cannot express (alpha, gradients, hatch and texture brushes) to
-// QPainter, which hands it over as images; those become embedded bitmaps.
+// QPainter, which hands it over as images; those become opaque fills or
+// embedded bitmaps of the pixels that show, composited onto white.
 // Device pixels are 96 dpi; no background is painted.
 #pragma once
 

@@ -37,7 +37,11 @@ public:
     // default flattens it into a polyline.
     virtual void bezier(const QPolygonF& points, QRgb colour);
     // target in device pixels; image is ARGB32 premultiplied.
-    virtual void image(const QRect& target, const QImage& image) = 0;
+    void image(const QRect& target, const QImage& image);
+    // The part of an opaque RGB32 image placed at target (device pixels),
+    // written as a bitmap of its own so that readers ignoring source offsets
+    // still place the right pixels.
+    virtual void bitmap(const QRect& target, const QImage& image, const QRect& part) = 0;
     // False when the format cannot hold text; the engine then sends outlines.
     virtual bool text(const MetafileText& run) = 0;
     // The complete file.
@@ -75,13 +79,24 @@ private:
     QByteArray m_bytes;
 };
 
-// A bottom-up BITMAPINFOHEADER (24 or 32 bits per pixel) and its pixels, as
-// both formats embed them. Premultiplied keeps the alpha channel (32 bits, for
-// AlphaBlend); OnWhite composites onto white; Straight drops alpha without
-// compositing (the colour half of a mask pair).
-enum class DibPixels { Premultiplied, OnWhite, Straight };
+// A bottom-up BITMAPINFOHEADER (24 or 32 bits per pixel) and the pixels of
+// an opaque image, as both formats embed them.
 QByteArray DibHeader(QSize size, int bitCount);
-QByteArray DibBits(const QImage& image, DibPixels pixels, int bitCount = 32);
+QByteArray DibBits(const QImage& image, int bitCount = 24);
+
+// An image with transparent pixels, reduced to what readers without blending
+// (libwmf, Inkscape's importers) can place: rectangles of pixels that are not
+// fully transparent, each partly transparent pixel composited onto white.
+// When the image holds few colours every rectangle is one colour, so it can
+// become a solid fill; otherwise rectangles are runs of rows to embed as
+// bitmaps. Empty `rects` with `opaque` set means the whole image is opaque.
+struct OpaqueRegions {
+    bool opaque = false;
+    QImage onWhite; // RGB32, the image composited onto white
+    QList<QRect> rects; // image pixels, disjoint
+    QList<QRgb> colours; // per rect when few colours, else empty
+};
+OpaqueRegions SplitOpaque(const QImage& image);
 
 // COLORREF 0x00BBGGRR of an ARGB colour.
 uint32_t ColorRef(QRgb colour);

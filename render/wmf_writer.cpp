@@ -29,7 +29,7 @@ enum WmfFunction : uint16_t {
     MetaStretchDib = 0x0F43,
 };
 
-constexpr uint32_t kSrcCopy = 0x00CC0020, kSrcAnd = 0x008800C6, kSrcPaint = 0x00EE0086;
+constexpr uint32_t kSrcCopy = 0x00CC0020;
 constexpr int kMaxPoints = 32767;
 
 class WmfWriter final : public MetafileWriter {
@@ -38,7 +38,7 @@ public:
 
     void fillPolygons(const QList<QPolygonF>& polygons, QRgb colour, Qt::FillRule rule) override;
     void polyline(const QPolygonF& points, QRgb colour) override;
-    void image(const QRect& target, const QImage& image) override;
+    void bitmap(const QRect& target, const QImage& image, const QRect& part) override;
     bool text(const MetafileText&) override { return false; }
     QByteArray finish() override;
 
@@ -51,7 +51,6 @@ private:
     void selectObject(int slot);
     void deleteObject(int slot);
     void usePen(QRgb colour);
-    void stretchDib(const QRect& target, const QImage& image, DibPixels pixels, uint32_t rop);
 
     QSize m_size;
     int m_k = 1;
@@ -134,7 +133,7 @@ int WmfWriter::createObject(uint16_t function, uint16_t style, QRgb colour)
     const qsizetype r = begin(function);
     m_out.u16(style);
     if (function == MetaCreatePenIndirect) {
-        m_out.i16(0); // width 0: one device pixel
+        m_out.i16(style == 5 ? 0 : m_k); // one device pixel; readers draw width 0 as a hairline
         m_out.i16(0);
         m_out.u32(ColorRef(colour));
     } else {
@@ -230,51 +229,22 @@ void WmfWriter::polyline(const QPolygonF& points, QRgb colour)
     }
 }
 
-void WmfWriter::stretchDib(const QRect& target, const QImage& image, DibPixels pixels, uint32_t rop)
+void WmfWriter::bitmap(const QRect& target, const QImage& image, const QRect& part)
 {
+    const QImage pixels = part == image.rect() ? image : image.copy(part);
     const qsizetype r = begin(MetaStretchDib);
-    m_out.u32(rop);
+    m_out.u32(kSrcCopy);
     m_out.u16(0); // DIB_RGB_COLORS
-    for (int v : { image.height(), image.width(), 0, 0 })
+    for (int v : { pixels.height(), pixels.width(), 0, 0 })
         m_out.i16(v);
     const QPointF topLeft = target.topLeft(), bottomRight(target.right() + 1, target.bottom() + 1);
     m_out.i16(qRound((bottomRight.y() - topLeft.y()) * m_k));
     m_out.i16(qRound((bottomRight.x() - topLeft.x()) * m_k));
     m_out.i16(qRound(topLeft.y() * m_k));
     m_out.i16(qRound(topLeft.x() * m_k));
-    m_out.bytes(DibHeader(image.size(), 24));
-    m_out.bytes(DibBits(image, pixels, 24));
+    m_out.bytes(DibHeader(pixels.size(), 24));
+    m_out.bytes(DibBits(pixels));
     end(r);
-}
-
-// Transparency needs two passes: the mask (white where the background shows
-// through) ANDed in, then the colours (black there) ORed on top. WMF has no
-// blending, so a partly transparent pixel is drawn opaque in its colour as
-// it would look over white (a pale tint), the usual reading of alpha fills.
-void WmfWriter::image(const QRect& target, const QImage& image)
-{
-    if (target.isEmpty() || image.isNull())
-        return;
-    const QImage premultiplied = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QImage mask(premultiplied.size(), QImage::Format_ARGB32);
-    QImage colour(premultiplied.size(), QImage::Format_ARGB32);
-    bool anyTransparent = false;
-    for (int y = 0; y < premultiplied.height(); ++y) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(premultiplied.constScanLine(y));
-        QRgb* m = reinterpret_cast<QRgb*>(mask.scanLine(y));
-        QRgb* c = reinterpret_cast<QRgb*>(colour.scanLine(y));
-        for (int x = 0; x < premultiplied.width(); ++x) {
-            const int alpha = qAlpha(in[x]), inv = 255 - alpha;
-            anyTransparent = anyTransparent || alpha == 0;
-            m[x] = alpha > 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-            c[x] = alpha > 0 ? qRgb(qRed(in[x]) + inv, qGreen(in[x]) + inv, qBlue(in[x]) + inv)
-                             : qRgb(0, 0, 0);
-        }
-    }
-    if (!anyTransparent)
-        return stretchDib(target, colour, DibPixels::Straight, kSrcCopy);
-    stretchDib(target, mask, DibPixels::Straight, kSrcAnd);
-    stretchDib(target, colour, DibPixels::Straight, kSrcPaint);
 }
 
 QByteArray WmfWriter::finish()

@@ -3,7 +3,8 @@
 # only when one is missing. Uses sudo when not running as root.
 # fonts-urw-base35 stands in for Arial, Times New Roman and Courier New;
 # qt6-translations-l10n puts Qt's own dialogs and buttons in Japanese;
-# emf2svg and libwmf-bin let the tests read the exported metafiles back.
+# emf2svg and libwmf-bin let the tests read the exported metafiles back,
+# librsvg2-bin rasterises SVG for them (Inkscape is used when present).
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
@@ -12,7 +13,7 @@ packages=(
   libgif-dev
   fonts-ipafont fonts-ipaexfont fonts-urw-base35
   xvfb xauth imagemagick
-  emf2svg libwmf-bin
+  emf2svg libwmf-bin librsvg2-bin
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,11 +1,13 @@
 // The metafile device: EMF and WMF files have a consistent record structure
 // (header fields, record sizes adding up to the file, object handles within
 // the declared table, an end record), vector drawing stays vector while
-// alpha fills become embedded bitmaps, clipping is honoured, and real
-// readers (emf2svg, libwmf) accept the files when they are installed.
+// alpha fills become opaque fills or bitmaps, clipping is honoured, and real
+// readers (emf2svg, libwmf, Inkscape) show the sample drawing as the PNG
+// export does, each skipped when it is not installed.
 #include "model/data.h"
 #include "render/export.h"
 #include "render/metafile_device.h"
+#include "render/metafile_writer.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,7 +110,7 @@ void mixedPicture(QPainter& p)
 }
 
 constexpr uint32_t EmrHeader = 1, EmrEof = 14, EmrSelectObject = 37, EmrPolyline16 = 87, EmrPolygon16 = 86,
-                   EmrPolyPolygon16 = 91, EmrAlphaBlend = 114, EmrExtTextOutW = 84;
+                   EmrPolyPolygon16 = 91, EmrAlphaBlend = 114, EmrExtTextOutW = 84, EmrStretchDIBits = 81;
 
 TEST(EmfFile, HeaderAndRecordsAreConsistent)
 {
@@ -139,7 +141,7 @@ TEST(EmfFile, VectorStaysVectorAndAlphaBecomesABitmap)
     const std::map<uint32_t, int> counts = countTypes(emfRecords(b));
     EXPECT_GE(counts.count(EmrPolyline16), 1u) << "the thin line";
     EXPECT_GE(counts.count(EmrPolygon16) + counts.count(EmrPolyPolygon16), 1u) << "fills and wide lines";
-    EXPECT_EQ(counts.count(EmrAlphaBlend), 1u) << "the alpha ellipse";
+    EXPECT_EQ(counts.count(EmrAlphaBlend), 0u) << "readers without blending would drop it";
     EXPECT_GE(counts.count(EmrExtTextOutW), 1u); // one run per font the text needs
     const QString text = QStringLiteral("Abc");
     EXPECT_TRUE(b.contains(QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2)));
@@ -183,7 +185,14 @@ constexpr uint16_t MetaEof = 0, MetaSelectObject = 0x012D, MetaPolyline = 0x0325
 
 TEST(WmfFile, PlaceableHeaderAndRecordsAreConsistent)
 {
-    const QByteArray b = paintMetafile(MetafileFormat::Wmf, QSize(200, 100), mixedPicture);
+    const QByteArray b = paintMetafile(MetafileFormat::Wmf, QSize(200, 100), [](QPainter& p) {
+        mixedPicture(p);
+        QLinearGradient gradient(100, 0, 190, 0);
+        gradient.setColorAt(0, Qt::red);
+        gradient.setColorAt(1, Qt::blue);
+        p.setBrush(gradient);
+        p.drawEllipse(QRectF(100, 10, 90, 80)); // many colours: bitmaps of its rows
+    });
     ASSERT_GT(b.size(), 40);
     EXPECT_EQ(u32At(b, 0), 0x9AC6CDD7u);
     uint16_t checksum = 0;
@@ -224,8 +233,103 @@ TEST(WmfFile, PlaceableHeaderAndRecordsAreConsistent)
     const std::map<uint32_t, int> counts = countTypes(records);
     EXPECT_GE(counts.count(MetaPolyline), 1u);
     EXPECT_GE(counts.count(MetaPolygon) + counts.count(MetaPolyPolygon), 1u);
-    EXPECT_EQ(counts.count(MetaStretchDib), 1u) << "the alpha ellipse as mask and colour";
+    EXPECT_GE(counts.count(MetaStretchDib), 1u) << "the gradient ellipse";
+    // Every bitmap is a plain copy whose source is the whole embedded DIB.
+    for (const Record& r : records) {
+        if (r.type != MetaStretchDib)
+            continue;
+        EXPECT_EQ(u32At(b, r.offset + 6), 0x00CC0020u) << "SRCCOPY";
+        const qsizetype dib = r.offset + 28;
+        EXPECT_EQ(u32At(b, dib), 40u) << "BITMAPINFOHEADER";
+        EXPECT_EQ(i16At(b, r.offset + 12), i32At(b, dib + 8)) << "source height";
+        EXPECT_EQ(i16At(b, r.offset + 14), i32At(b, dib + 4)) << "source width";
+        EXPECT_EQ(i16At(b, r.offset + 16), 0);
+        EXPECT_EQ(i16At(b, r.offset + 18), 0);
+    }
 }
+
+// --- images for readers without blending ------------------------------------
+
+struct SplitRow {
+    const char* name;
+    QImage (*make)();
+    bool opaque;
+    bool byColour;
+};
+
+class SplitOpaqueImage : public ::testing::TestWithParam<SplitRow> { };
+
+QImage paintedImage(void (*paint)(QPainter&))
+{
+    QImage image(40, 30, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    paint(p);
+    return image;
+}
+
+TEST_P(SplitOpaqueImage, RectanglesCoverExactlyThePixelsThatShow)
+{
+    const QImage image = GetParam().make().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const OpaqueRegions regions = SplitOpaque(image);
+    ASSERT_EQ(regions.opaque, GetParam().opaque);
+    if (regions.opaque)
+        return;
+    ASSERT_EQ(!regions.colours.isEmpty(), GetParam().byColour);
+    QImage cover(image.size(), QImage::Format_Grayscale8);
+    cover.fill(0);
+    for (qsizetype i = 0; i < regions.rects.size(); ++i) {
+        const QRect r = regions.rects[i];
+        ASSERT_TRUE(image.rect().contains(r));
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                ++cover.scanLine(y)[x];
+                if (!regions.colours.isEmpty())
+                    EXPECT_EQ(regions.onWhite.pixel(x, y), regions.colours[i]);
+            }
+    }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            ASSERT_EQ(cover.scanLine(y)[x], qAlpha(p) ? 1 : 0) << x << "," << y;
+        }
+    const QRgb centre = image.pixel(10, 10), onWhite = regions.onWhite.pixel(10, 10);
+    EXPECT_EQ(qRed(onWhite), qRed(centre) + 255 - qAlpha(centre)) << "composited onto white";
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, SplitOpaqueImage,
+    ::testing::Values(SplitRow { "Opaque",
+                          [] {
+                              QImage i(8, 8, QImage::Format_ARGB32);
+                              i.fill(QColor(10, 20, 30));
+                              return i;
+                          },
+                          true, false },
+        SplitRow { "HatchWithHoles",
+            [] {
+                return paintedImage([](QPainter& p) {
+                    p.setPen(Qt::NoPen);
+                    p.setBrush(QBrush(Qt::blue, Qt::DiagCrossPattern));
+                    p.drawRect(0, 0, 40, 30);
+                    p.setBrush(QColor(255, 0, 0, 128));
+                    p.drawRect(5, 5, 10, 10);
+                });
+            },
+            false, true },
+        SplitRow { "GradientEllipse",
+            [] {
+                return paintedImage([](QPainter& p) {
+                    p.setRenderHint(QPainter::Antialiasing);
+                    QLinearGradient g(0, 0, 40, 0);
+                    g.setColorAt(0, Qt::red);
+                    g.setColorAt(1, Qt::blue);
+                    p.setPen(Qt::NoPen);
+                    p.setBrush(g);
+                    p.drawEllipse(QRectF(2, 2, 36, 26));
+                });
+            },
+            false, false }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // --- real readers --------------------------------------------------------------
 
@@ -284,6 +388,97 @@ INSTANTIATE_TEST_SUITE_P(Readers, MetafileReader,
             [](const QString& in, const QString& out) {
                 return QStringList { "-o", out, in };
             } }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The sample drawing through each reader looks like the PNG export: both
+// are cut to their content (libwmf sizes its picture to the drawn extent) and
+// averaged over 4 x 4 pixel blocks, which absorbs the readers' own
+// anti-aliasing and the phase of one-pixel hatch lines; a block counts as
+// different when a channel is off by more than a quarter of full scale.
+// Missing fills or opaque blocks over the picture show up as 10% and more.
+struct LookRow {
+    const char* name;
+    const char* extension;
+    QStringList programs; // each converts the previous output; %1 input, %2 output
+    QList<QStringList> arguments;
+    double maxDifferent;
+};
+
+class MetafileLook : public ::testing::TestWithParam<LookRow> { };
+
+QImage contentBlocks(const QImage& picture, QSize size = {})
+{
+    QImage flat(picture.size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter(&flat).drawImage(0, 0, picture);
+    QRect content;
+    for (int y = 0; y < flat.height(); ++y)
+        for (int x = 0; x < flat.width(); ++x)
+            if (flat.pixel(x, y) != qRgb(255, 255, 255))
+                content |= QRect(x, y, 1, 1);
+    const QImage cut = flat.copy(content);
+    const QSize blocks = size.isValid() ? size : cut.size() / 4;
+    return cut.scaled(blocks, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+TEST_P(MetafileLook, MatchesThePngExport)
+{
+#ifndef MIRT_EXPORT_BINARY
+    GTEST_SKIP() << "mirt-export is not built";
+#else
+    const LookRow row = GetParam();
+    for (const QString& program : row.programs) {
+        if (QStandardPaths::findExecutable(program).isEmpty())
+            GTEST_SKIP() << program.toStdString() << " is not installed";
+    }
+    QTemporaryDir dir;
+    const QString sample = QStringLiteral(MIRT_TEST_DATA "/sample.mt");
+    const QString png = dir.filePath("ref.png");
+    QString current = dir.filePath(QStringLiteral("a.") + row.extension);
+    for (const QString& out : { png, current }) {
+        ASSERT_EQ(QProcess::execute(QStringLiteral(MIRT_EXPORT_BINARY), { sample, out }), 0);
+    }
+    for (qsizetype i = 0; i < row.programs.size(); ++i) {
+        const QString next = dir.filePath(QStringLiteral("step%1.%2").arg(i).arg(
+            i + 1 == row.programs.size() ? "png" : "svg"));
+        QStringList args;
+        for (const QString& a : row.arguments[i])
+            args << QString(a).replace("%1", current).replace("%2", next);
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(QStandardPaths::findExecutable(row.programs[i]), args);
+        ASSERT_TRUE(process.waitForFinished(300000));
+        ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        current = next;
+    }
+    const QImage expected = contentBlocks(QImage(png));
+    const QImage actual = contentBlocks(QImage(current), expected.size());
+    ASSERT_FALSE(expected.isNull());
+    ASSERT_EQ(actual.size(), expected.size());
+    int different = 0;
+    for (int y = 0; y < expected.height(); ++y)
+        for (int x = 0; x < expected.width(); ++x) {
+            const QRgb a = expected.pixel(x, y), b = actual.pixel(x, y);
+            different += std::max({ std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                             std::abs(qBlue(a) - qBlue(b)) })
+                > 64;
+        }
+    const double share = double(different) / (expected.width() * expected.height());
+    EXPECT_LT(share, row.maxDifferent) << different << " blocks differ";
+#endif
+}
+
+const QStringList kInkscapeArgs { "%1", "--export-type=png", "--export-filename=%2",
+    "--export-background=white", "--export-width=1280" };
+
+INSTANTIATE_TEST_SUITE_P(Readers, MetafileLook,
+    ::testing::Values(LookRow { "libwmf", "wmf", { "wmf2gd" },
+                          { { "--maxwidth=1280", "--maxheight=960", "--maxsize", "-t", "png", "-o", "%2", "%1" } },
+                          0.06 },
+        LookRow { "InkscapeWmf", "wmf", { "inkscape" }, { kInkscapeArgs }, 0.04 },
+        LookRow { "emf2svg", "emf", { "emf2svg-conv", "rsvg-convert" },
+            { { "-i", "%1", "-o", "%2" }, { "%1", "-o", "%2" } }, 0.04 },
+        LookRow { "InkscapeEmf", "emf", { "inkscape" }, { kInkscapeArgs }, 0.04 }),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
