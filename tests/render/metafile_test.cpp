@@ -284,8 +284,9 @@ TEST_P(SplitOpaqueImage, RectanglesCoverExactlyThePixelsThatShow)
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x) {
                 ++cover.scanLine(y)[x];
-                if (!regions.colours.isEmpty())
+                if (!regions.colours.isEmpty()) {
                     EXPECT_EQ(regions.onWhite.pixel(x, y), regions.colours[i]);
+                }
             }
     }
     for (int y = 0; y < image.height(); ++y)
