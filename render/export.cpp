@@ -9,6 +9,7 @@
 #include "render/graph_p.h"
 #include "render/metafile_device.h"
 #include "render/picture.h"
+#include "render/svg_device.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
@@ -16,7 +17,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 #include <QThread>
 #include <algorithm>
 #include <iterator>
@@ -183,12 +183,8 @@ bool writeMetafile(const ExportJob& job, QIODevice& device, QString& reason)
 
 bool writeSvg(const ExportJob& job, QIODevice& device, QString& reason)
 {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&device);
-    svg.setSize(job.size);
-    svg.setViewBox(QRect(QPoint(0, 0), job.size));
-    svg.setResolution(96);
-    if (drawElementsOn(job.drawing, &svg, job.size))
+    SvgDevice svg(device, job.size);
+    if (drawElementsOn(job.drawing, &svg, job.size) && svg.complete())
         return true;
     reason = QString::fromUtf8(exportMessages::kSvgFailed);
     return false;
