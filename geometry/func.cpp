@@ -16,6 +16,13 @@ constexpr double kTwoPi = 2 * std::numbers::pi;
 // The full-width space U+3000 in UTF-8.
 constexpr std::string_view kFullWidthSpace = "\xE3\x80\x80";
 
+// A control byte kept from a file (kept_bytes.h): U+100000..U+10001F in UTF-8.
+bool isKeptControlAt(std::string_view text, size_t i)
+{
+    return text.size() - i >= 4 && text.compare(i, 3, "\xF4\x80\x80") == 0
+        && static_cast<unsigned char>(text[i + 3]) < 0x80 + 0x20;
+}
+
 bool isBlankByte(char c)
 {
     return static_cast<unsigned char>(c) <= 32; // space and control bytes
@@ -130,6 +137,10 @@ std::string StripBlanks(std::string_view text)
     while (i < text.size()) {
         if (text.substr(i, kFullWidthSpace.size()) == kFullWidthSpace) {
             i += kFullWidthSpace.size();
+            continue;
+        }
+        if (isKeptControlAt(text, i)) {
+            i += 4;
             continue;
         }
         // UTF-8 continuation and lead bytes are >= 0x80 and are copied; a

@@ -25,7 +25,11 @@
 // and tilt.
 //
 // Text is the program's UTF-8. Blank stripping and the boolean reader know the
-// full-width forms a Japanese user types ("１", "○", "真", "正", U+3000).
+// full-width forms a Japanese user types ("１", "○", "真", "正", U+3000). File
+// bytes that are no character are kept as one code point per byte or per
+// lead/trail pair (kept_bytes.h), so the helpers treat them as the file's
+// one- and two-byte characters: a kept pair is copied whole, a kept lead byte
+// standing last is copied as is, a kept control byte counts as a blank.
 #pragma once
 
 #include "geometry/point.h"

@@ -15,6 +15,7 @@
 #include "geometry/func.h"
 #include "render/renderers.h"
 #include "render/renderers_p.h"
+#include "storage/cp932.h"
 
 using namespace render_detail;
 
@@ -59,9 +60,11 @@ QPointF anchorOffset(int32_t anchor, double w, double h)
     return {fx[anchor % 3] * w, fy[anchor / 3] * h};
 }
 
+// File bytes that are no character show as the replacement glyph.
 QString qText(const std::string& utf8)
 {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    const std::string shown = displayText(utf8);
+    return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
 }
 
 // Device = T(A) R(-angle) T(-A) S(xRatio, 1): the string is laid out in a

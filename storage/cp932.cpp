@@ -1,36 +1,48 @@
-// CP932 conversion through iconv. Each conversion starts from a reset
-// descriptor; the output buffer is sized for the worst case up front (a CP932
-// byte becomes at most three UTF-8 bytes, a UTF-8 character at most two CP932
-// bytes), so iconv never reports E2BIG.
+// CP932 conversion through tables built once, at the first string that is
+// not plain ASCII, from glibc iconv: the character of every single byte and
+// lead/trail pair, whether the pair is the code's canonical form (the one
+// iconv encodes the character to), and the bytes of every character.
+// Everything the tables do not cover is kept as bytes (geometry/kept_bytes.h).
 #include "storage/cp932.h"
 
-#include <iconv.h>
+#include "geometry/kept_bytes.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <array>
 #include <cstdio>
+#include <iconv.h>
+#include <vector>
 
 namespace {
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+using namespace keptbytes;
 
-bool isAscii(std::string_view s)
+constexpr char32_t kReplacement = 0xFFFD;
+constexpr char32_t kDuplicateFlag = 0x80000000; // a pair that is not its character's canonical form
+constexpr int kLeadCount = 62; // 0x80..0x9F and 0xE0..0xFD
+
+int leadIndex(unsigned char lead)
 {
-    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return lead <= 0x9F ? lead - 0x80 : lead - 0xE0 + 32;
 }
 
-iconv_t descriptor(void* p) { return static_cast<iconv_t>(p); }
-
-void resetState(void* cd)
+void appendUtf8(std::string& out, char32_t c)
 {
-    if (cd)
-        iconv(static_cast<iconv_t>(cd), nullptr, nullptr, nullptr, nullptr);
-}
-
-void* openDescriptor(const char* to, const char* from)
-{
-    iconv_t cd = iconv_open(to, from);
-    return cd == reinterpret_cast<iconv_t>(-1) ? nullptr : cd;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | c >> 6);
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | c >> 12);
+        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | c >> 18);
+        out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
 }
 
 // One code point from UTF-8 at pos; a malformed sequence yields U+FFFD and
@@ -38,17 +50,17 @@ void* openDescriptor(const char* to, const char* from)
 char32_t nextCodePoint(std::string_view s, size_t& pos)
 {
     const auto b0 = static_cast<unsigned char>(s[pos]);
-    int length = b0 < 0x80 ? 1 : b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC0 ? 2 : 0;
+    int length = b0 < 0x80 ? 1 : b0 >= 0xF8 ? 0 : b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC0 ? 2 : 0;
     if (length == 0 || pos + length > s.size()) {
         ++pos;
-        return 0xFFFD;
+        return kReplacement;
     }
     char32_t c = length == 1 ? b0 : b0 & (0x3F >> (length - 1));
     for (int i = 1; i < length; ++i) {
         const auto b = static_cast<unsigned char>(s[pos + i]);
         if ((b & 0xC0) != 0x80) {
             ++pos;
-            return 0xFFFD;
+            return kReplacement;
         }
         c = (c << 6) | (b & 0x3F);
     }
@@ -62,107 +74,160 @@ struct Equivalent {
     char32_t readBack;
 };
 constexpr Equivalent kEquivalents[] = {
-    {0x301C, 0xFF5E},  // WAVE DASH -> FULLWIDTH TILDE
-    {0x2212, 0xFF0D},  // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
-    {0x2016, 0x2225},  // DOUBLE VERTICAL LINE -> PARALLEL TO
-    {0x2014, 0x2015},  // EM DASH -> HORIZONTAL BAR
-    {0x00A2, 0xFFE0},  // CENT SIGN -> FULLWIDTH CENT SIGN
-    {0x00A3, 0xFFE1},  // POUND SIGN -> FULLWIDTH POUND SIGN
-    {0x00AC, 0xFFE2},  // NOT SIGN -> FULLWIDTH NOT SIGN
+    { 0x301C, 0xFF5E }, // WAVE DASH -> FULLWIDTH TILDE
+    { 0x2212, 0xFF0D }, // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
+    { 0x2016, 0x2225 }, // DOUBLE VERTICAL LINE -> PARALLEL TO
+    { 0x2014, 0x2015 }, // EM DASH -> HORIZONTAL BAR
+    { 0x00A2, 0xFFE0 }, // CENT SIGN -> FULLWIDTH CENT SIGN
+    { 0x00A3, 0xFFE1 }, // POUND SIGN -> FULLWIDTH POUND SIGN
+    { 0x00AC, 0xFFE2 }, // NOT SIGN -> FULLWIDTH NOT SIGN
 };
 
-bool sameAfterReading(char32_t written, char32_t readBack)
+// One iconv conversion of a short input; false unless all of it converted.
+bool convert(iconv_t cd, std::string_view in, std::string& out)
 {
-    if (written == readBack)
-        return written != 0xFFFD;  // U+FFFD here means malformed UTF-8 input
-    return std::any_of(std::begin(kEquivalents), std::end(kEquivalents),
-                       [&](const Equivalent& e) { return e.written == written && e.readBack == readBack; });
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char buffer[16];
+    char* src = const_cast<char*>(in.data());
+    size_t inLeft = in.size();
+    char* dst = buffer;
+    size_t outLeft = sizeof buffer;
+    if (iconv(cd, &src, &inLeft, &dst, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
+        return false;
+    out.assign(buffer, static_cast<size_t>(dst - buffer));
+    return true;
 }
 
-void fillFailure(EncodeFailure* failure, std::string_view utf8, size_t at)
+// The one character a UTF-8 text holds, or 0.
+char32_t soleCodePoint(std::string_view utf8)
+{
+    size_t pos = 0;
+    const char32_t c = utf8.empty() ? 0 : nextCodePoint(utf8, pos);
+    return pos == utf8.size() ? c : 0;
+}
+
+struct Tables {
+    std::array<char32_t, 256> single {}; // half-width katakana
+    std::vector<char32_t> pairs; // leadIndex * 256 + trail
+    std::vector<uint16_t> bytes = std::vector<uint16_t>(0x10000); // BMP character -> byte or pair
+
+    Tables()
+        : pairs(kLeadCount * 256)
+    {
+        const iconv_t toUtf8 = iconv_open("UTF-8", "CP932");
+        const iconv_t toCp932 = iconv_open("CP932", "UTF-8");
+        if (toUtf8 != reinterpret_cast<iconv_t>(-1) && toCp932 != reinterpret_cast<iconv_t>(-1))
+            fill(toUtf8, toCp932);
+        if (toUtf8 != reinterpret_cast<iconv_t>(-1))
+            iconv_close(toUtf8);
+        if (toCp932 != reinterpret_cast<iconv_t>(-1))
+            iconv_close(toCp932);
+    }
+
+    void fill(iconv_t toUtf8, iconv_t toCp932)
+    {
+        std::string utf8, back;
+        for (int b = 0xA1; b <= 0xDF; ++b) {
+            const char byte = static_cast<char>(b);
+            if (convert(toUtf8, { &byte, 1 }, utf8) && soleCodePoint(utf8) > 0x7F
+                && soleCodePoint(utf8) < 0x10000) {
+                single[b] = soleCodePoint(utf8);
+                bytes[single[b]] = static_cast<uint16_t>(b);
+            }
+        }
+        for (int lead = 0x80; lead <= 0xFD; ++lead) {
+            if (!isLeadByte(static_cast<unsigned char>(lead)))
+                continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                const char pairBytes[2] = { static_cast<char>(lead), static_cast<char>(trail) };
+                const char32_t c = convert(toUtf8, { pairBytes, 2 }, utf8) ? soleCodePoint(utf8) : 0;
+                if (c <= 0x7F || c >= 0x10000)
+                    continue;
+                const bool canonical = convert(toCp932, utf8, back) && back == std::string_view(pairBytes, 2);
+                pairs[leadIndex(static_cast<unsigned char>(lead)) * 256 + trail]
+                    = canonical ? c : c | kDuplicateFlag;
+                if (canonical)
+                    bytes[c] = static_cast<uint16_t>(lead << 8 | trail);
+            }
+        }
+        for (const Equivalent& e : kEquivalents)
+            if (bytes[e.readBack] != 0)
+                bytes[e.written] = bytes[e.readBack];
+    }
+
+    char32_t pair(unsigned char lead, unsigned char trail) const
+    {
+        return pairs[leadIndex(lead) * 256 + trail];
+    }
+};
+
+const Tables& tables()
+{
+    static const Tables t;
+    return t;
+}
+
+// True when the bytes need no table: ASCII without the CR that is kept.
+bool plainAscii(std::string_view s)
+{
+    return std::all_of(
+        s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '\r'; });
+}
+
+// A kept code point that encodeFile may write: the shapes decoding produces,
+// never a line feed, never a plain ASCII byte.
+bool writableKept(char32_t c)
+{
+    const char32_t v = c - kBase;
+    if (v < 0x100)
+        return v == '\r' || v >= 0x80;
+    return isLeadByte(static_cast<unsigned char>(v >> 8)) && (v & 0xFF) != '\n';
+}
+
+void appendKept(std::string& out, char32_t c)
+{
+    const char32_t v = c - kBase;
+    if (v >= 0x100)
+        out += static_cast<char>(v >> 8);
+    out += static_cast<char>(v & 0xFF);
+}
+
+void fillFailure(EncodeFailure* failure, char32_t c, std::string_view utf8)
 {
     if (!failure)
         return;
-    size_t end = at;
-    failure->character = at < utf8.size() ? nextCodePoint(utf8, end) : 0xFFFD;
-    failure->utf8 = std::string(utf8.substr(at, end - at));
+    failure->character = c;
+    failure->utf8.clear();
+    if (c == kReplacement)
+        appendUtf8(failure->utf8, kReplacement); // malformed input: the stray byte is no text
+    else
+        failure->utf8 = displayText(utf8);
 }
 
-}  // namespace
-
-Cp932Codec::Cp932Codec()
-    : m_toUtf8(openDescriptor("UTF-8", "CP932"))
-    , m_toCp932(openDescriptor("CP932", "UTF-8"))
+bool encodeText(std::string_view utf8, std::string& out, EncodeFailure* failure, bool keepBytes)
 {
-}
-
-Cp932Codec::~Cp932Codec()
-{
-    if (m_toUtf8)
-        iconv_close(descriptor(m_toUtf8));
-    if (m_toCp932)
-        iconv_close(descriptor(m_toCp932));
-}
-
-void Cp932Codec::decode(std::string_view cp932, std::string& out)
-{
-    if (isAscii(cp932)) {
-        out.append(cp932);
-        return;
-    }
-    const size_t start = out.size();
-    out.resize(start + 3 * cp932.size());
-    char* in = const_cast<char*>(cp932.data());
-    size_t inLeft = cp932.size();
-    char* dst = out.data() + start;
-    size_t outLeft = 3 * cp932.size();
-    resetState(m_toUtf8);
-    while (inLeft > 0) {
-        if (!m_toUtf8 || iconv(descriptor(m_toUtf8), &in, &inLeft, &dst, &outLeft) == static_cast<size_t>(-1)) {
-            // Undefined or truncated sequence: one replacement per bad byte.
-            // Its output (3 bytes) fits the 3 bytes reserved for that byte.
-            std::copy(kReplacement.begin(), kReplacement.end(), dst);
-            dst += 3, outLeft -= 3;
-            ++in, --inLeft;
-            resetState(m_toUtf8);
-        }
-    }
-    out.resize(static_cast<size_t>(dst - out.data()));
-}
-
-bool Cp932Codec::encode(std::string_view utf8, std::string& out, EncodeFailure* failure)
-{
-    if (isAscii(utf8)) {
+    if (std::all_of(utf8.begin(), utf8.end(),
+            [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '\r' && c != '\n'; })) {
         out.append(utf8);
         return true;
     }
-    return encodeChecked(utf8, out, failure);
-}
-
-bool Cp932Codec::encodeChecked(std::string_view utf8, std::string& out, EncodeFailure* failure)
-{
+    const Tables& t = tables();
     const size_t start = out.size();
-    out.resize(start + utf8.size());
-    char* in = const_cast<char*>(utf8.data());
-    size_t inLeft = utf8.size();
-    char* dst = out.data() + start;
-    size_t outLeft = utf8.size();
-    resetState(m_toCp932);
-    if (!m_toCp932 || iconv(descriptor(m_toCp932), &in, &inLeft, &dst, &outLeft) == static_cast<size_t>(-1)) {
-        fillFailure(failure, utf8, m_toCp932 ? static_cast<size_t>(in - utf8.data()) : 0);
-        out.resize(start);
-        return false;
-    }
-    out.resize(static_cast<size_t>(dst - out.data()));
-
-    // Read the bytes back and compare character by character.
-    m_check.clear();
-    decode(std::string_view(out).substr(start), m_check);
-    size_t i = 0, j = 0;
-    while (i < utf8.size() && j < m_check.size()) {
-        const size_t at = i;
-        if (!sameAfterReading(nextCodePoint(utf8, i), nextCodePoint(m_check, j))) {
-            fillFailure(failure, utf8, at);
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        const size_t at = pos;
+        const char32_t c = nextCodePoint(utf8, pos);
+        bool stored = true;
+        if (c < 0x80)
+            stored = c != '\r' && c != '\n', out += static_cast<char>(c);
+        else if (isKept(c))
+            stored = keepBytes && writableKept(c), appendKept(out, c);
+        else if (c < 0x10000 && t.bytes[c] != 0)
+            appendKept(out, kBase + t.bytes[c]);
+        else
+            stored = false;
+        if (!stored) {
+            fillFailure(failure, c, utf8.substr(at, pos - at));
             out.resize(start);
             return false;
         }
@@ -170,24 +235,72 @@ bool Cp932Codec::encodeChecked(std::string_view utf8, std::string& out, EncodeFa
     return true;
 }
 
+} // namespace
+
+void Cp932Codec::decode(std::string_view cp932, std::string& out)
+{
+    if (plainAscii(cp932)) {
+        out.append(cp932);
+        return;
+    }
+    const Tables& t = tables();
+    for (size_t i = 0; i < cp932.size(); ++i) {
+        const auto b = static_cast<unsigned char>(cp932[i]);
+        if (b < 0x80 && b != '\r') {
+            out += static_cast<char>(b);
+        } else if (isLeadByte(b) && i + 1 < cp932.size()) {
+            const auto trail = static_cast<unsigned char>(cp932[++i]);
+            const char32_t c = t.pair(b, trail);
+            appendUtf8(out, c != 0 && !(c & kDuplicateFlag) ? c : keptbytes::pair(b, trail));
+        } else {
+            appendUtf8(out, t.single[b] != 0 ? t.single[b] : keptbytes::single(b));
+        }
+    }
+}
+
+bool Cp932Codec::encode(std::string_view utf8, std::string& out, EncodeFailure* failure)
+{
+    return encodeText(utf8, out, failure, false);
+}
+
+bool Cp932Codec::encodeFile(std::string_view utf8, std::string& out, EncodeFailure* failure)
+{
+    return encodeText(utf8, out, failure, true);
+}
+
 std::string cp932ToUtf8(std::string_view cp932)
 {
     std::string out;
-    if (isAscii(cp932))
-        return std::string(cp932);
-    Cp932Codec codec;
-    codec.decode(cp932, out);
+    Cp932Codec().decode(cp932, out);
     return out;
 }
 
 bool utf8ToCp932(std::string_view utf8, std::string& out, EncodeFailure* failure)
 {
-    if (isAscii(utf8)) {
-        out.append(utf8);
-        return true;
+    return Cp932Codec().encode(utf8, out, failure);
+}
+
+std::string displayText(std::string_view utf8)
+{
+    // Kept code points are U+100000 and up, whose UTF-8 starts with 0xF4.
+    if (utf8.find('\xF4') == std::string_view::npos)
+        return std::string(utf8);
+    std::string out;
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        const size_t at = pos;
+        const char32_t c = nextCodePoint(utf8, pos);
+        if (!isKept(c)) {
+            out.append(utf8.substr(at, pos - at));
+            continue;
+        }
+        const char32_t v = c - kBase;
+        const char32_t duplicate = v >= 0x100 && isLeadByte(static_cast<unsigned char>(v >> 8))
+            ? tables().pair(static_cast<unsigned char>(v >> 8), v & 0xFF)
+            : 0;
+        appendUtf8(out, duplicate & kDuplicateFlag ? duplicate & ~kDuplicateFlag : kReplacement);
     }
-    Cp932Codec codec;
-    return codec.encode(utf8, out, failure);
+    return out;
 }
 
 std::string codePointName(char32_t c)

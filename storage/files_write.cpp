@@ -5,9 +5,10 @@
 // kept or a reference that names no entry). The numbering is the writer's own
 // working space; the drawing is not touched.
 //
-// Text goes through the CP932 codec; a text it cannot hold (or one holding a
-// line break, which would split the value over two lines) stops the save with
-// a message naming it, before the target file is touched.
+// Text goes through the CP932 codec, bytes kept from reading back to those
+// bytes; a text it cannot hold (or one holding a line break, which would split
+// the value over two lines) stops the save with a message naming it, before
+// the target file is touched.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -108,13 +109,8 @@ public:
     // False, with the failure filled in, when the text cannot be stored.
     bool text(std::string_view utf8, EncodeFailure& failure)
     {
-        const size_t lineBreak = utf8.find_first_of("\r\n");
-        if (lineBreak != std::string_view::npos) {
-            failure = {static_cast<char32_t>(utf8[lineBreak]), std::string(1, utf8[lineBreak])};
-            return false;
-        }
         m_encoded.clear();
-        if (!m_codec.encode(utf8, m_encoded, &failure))
+        if (!m_codec.encodeFile(utf8, m_encoded, &failure))
             return false;
         line(m_encoded);
         return true;

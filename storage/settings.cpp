@@ -1,7 +1,8 @@
 // Reading and writing the settings file by walking the line table, and
 // finding where the file lives. The file is text, one value per line, CP932
 // with CR LF; numbers as the drawing file writes them (number_text.h), flags
-// "1"/"0", strings as they are.
+// "1"/"0", strings as they are: bytes kept from reading are written back
+// unchanged (storage/cp932.h).
 #include "storage/settings.h"
 
 #include "geometry/func.h"
@@ -86,14 +87,12 @@ std::string composeFile(const Settings& source, std::vector<std::string>* lost)
     for (const SettingsLine& line : SettingsLines()) {
         ++lineNumber;
         const std::string text = std::visit(LineWriter { settings }, line.field);
-        std::string problem;
         EncodeFailure failure;
-        if (text.find_first_of("\r\n") != std::string::npos)
-            problem = "line break";
-        else if (!codec.encode(text, file, &failure))
-            problem = codePointName(failure.character);
-        if (!problem.empty() && lost)
-            lost->push_back("line " + std::to_string(lineNumber) + ": " + problem);
+        if (!codec.encodeFile(text, file, &failure) && lost) {
+            const bool lineBreak = failure.character == '\r' || failure.character == '\n';
+            lost->push_back("line " + std::to_string(lineNumber) + ": "
+                + (lineBreak ? std::string("line break") : codePointName(failure.character)));
+        }
         file += "\r\n";
     }
     return file;

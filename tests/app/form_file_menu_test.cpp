@@ -194,6 +194,21 @@ TEST_F(FileMenu, SaveAsThenOpenRestoresTheDrawingWithOneUndoStep)
     EXPECT_TRUE(form->drawing().registry[1].live);
 }
 
+TEST_F(FileMenu, OpenThenSaveAsKeepsBytesThatAreNoShiftJisCharacter)
+{
+    for (const char* name : { "kept_invalid_bytes.mt", "kept_duplicate_codes.mt" }) {
+        script.openPath = QStringLiteral(MIRT_TEST_DATA "/../fuzz_corpus/") + QLatin1String(name);
+        form->PopFileOpenClick();
+        ASSERT_EQ(form->statusText(1), Text("＜開く＞")) << name;
+        script.savePath = path(name);
+        form->PopFileSaveAsClick();
+        ASSERT_EQ(form->statusText(1), Text("＜保存＞")) << name;
+        QFile original(script.openPath), saved(script.savePath);
+        ASSERT_TRUE(original.open(QIODevice::ReadOnly) && saved.open(QIODevice::ReadOnly));
+        EXPECT_EQ(saved.readAll(), original.readAll()) << name;
+    }
+}
+
 TEST_F(FileMenu, UndoWithNothingToUndoSaysSo)
 {
     form->PopEditUndoClick();

@@ -357,6 +357,31 @@ TEST(MirtExportTool, WritesTheDrawingFileAgain)
     EXPECT_EQ(a.readAll(), b.readAll());
 }
 
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Strings with bytes that are no CP932 character, in every kind of string.
+class MirtExportKeptBytes : public ::testing::TestWithParam<const char*> { };
+
+TEST_P(MirtExportKeptBytes, DrawingFileComesBackByteForByteAndExports)
+{
+    const QString input = QStringLiteral(MIRT_TEST_DATA "/../fuzz_corpus/") + QLatin1String(GetParam());
+    QTemporaryDir dir;
+    const ToolRun copy = runTool({ input, dir.filePath("copy.mt") });
+    ASSERT_EQ(copy.exitCode, 0) << copy.err.toStdString();
+    EXPECT_EQ(fileBytes(dir.filePath("copy.mt")), fileBytes(input));
+    const ToolRun picture = runTool({ input, dir.filePath("picture.svg") });
+    ASSERT_EQ(picture.exitCode, 0) << picture.err.toStdString();
+    EXPECT_TRUE(fileBytes(dir.filePath("picture.svg")).contains("\xEF\xBF\xBD")) << "the replacement glyph's text";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MirtExportKeptBytes,
+    ::testing::Values("kept_invalid_bytes.mt", "kept_duplicate_codes.mt"),
+    [](const auto& info) { return std::string(info.param).substr(5, std::string(info.param).size() - 8); });
+
 struct ToolFailureRow {
     const char* name;
     const char* input; // relative to the temporary folder, or "SAMPLE"

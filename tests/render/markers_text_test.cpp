@@ -4,6 +4,7 @@
 #include <set>
 
 #include "render/renderers.h"
+#include "storage/cp932.h"
 #include "tests/render/render_canvas.h"
 
 using namespace render_test;
@@ -73,6 +74,19 @@ TEST(Text, BlanksOnlyDrawNothing)
 {
     EXPECT_TRUE(renderedText(text(" \xE3\x80\x80 ", 0)).isNull());
     EXPECT_FALSE(renderedText(text("AB", 0)).isNull());
+}
+
+TEST(Text, FileBytesThatAreNoCharacterDrawAsTheReplacementGlyph)
+{
+    const auto image = [](const std::string& s) {
+        Canvas c(200, 200);
+        RenderText(c.g, -1, c.view, text(s.c_str(), 0));
+        return QImage(c.done());
+    };
+    // 0x80 is undefined, 0xFA5B a duplicate code of the character at 0x81E6.
+    const QImage kept = image(cp932ToUtf8("A\x80" "B\xFA\x5B"));
+    EXPECT_EQ(kept, image("A\uFFFDB∵"));
+    EXPECT_NE(kept, image("AB∵"));
 }
 
 TEST(Text, TooSmallOrWithoutFontDrawsNothing)
