@@ -2,8 +2,9 @@
 // own. Strings of the drawing and settings files are CP932 bytes; a byte, or
 // a lead/trail pair, that does not decode to a character which encodes back
 // to the same bytes (undefined bytes, a lead byte standing last, the NEC/IBM
-// duplicate codes) rides in the text as a code point of the supplementary
-// private use area: U+100000 + byte, or U+100000 + (lead << 8 | trail).
+// duplicate codes), and a CR, which a line cannot otherwise hold, rides in the
+// text as a code point of the supplementary private use area: U+100000 +
+// byte, or U+100000 + (lead << 8 | trail).
 // Writing turns it back into exactly those bytes, so nothing read is lost.
 #pragma once
 
@@ -24,11 +25,6 @@ constexpr char32_t single(unsigned char b)
 constexpr char32_t pair(unsigned char lead, unsigned char trail)
 {
     return kBase + (char32_t(lead) << 8 | trail);
-}
-// A kept single byte that is a control character (only CR is ever kept).
-constexpr bool isKeptControl(char32_t c)
-{
-    return c >= kBase && c < kBase + 0x20;
 }
 
 // The byte rule of the text helpers: these bytes start a two-byte character.
