@@ -184,9 +184,9 @@ bool writableKept(char32_t c)
     return isLeadByte(static_cast<unsigned char>(v >> 8)) && (v & 0xFF) != '\n';
 }
 
-void appendKept(std::string& out, char32_t c)
+// One byte, or a lead/trail pair packed as lead << 8 | trail.
+void appendBytes(std::string& out, char32_t v)
 {
-    const char32_t v = c - kBase;
     if (v >= 0x100)
         out += static_cast<char>(v >> 8);
     out += static_cast<char>(v & 0xFF);
@@ -217,15 +217,17 @@ bool encodeText(std::string_view utf8, std::string& out, EncodeFailure* failure,
     while (pos < utf8.size()) {
         const size_t at = pos;
         const char32_t c = nextCodePoint(utf8, pos);
-        bool stored = true;
-        if (c < 0x80)
-            stored = c != '\r' && c != '\n', out += static_cast<char>(c);
-        else if (isKept(c))
-            stored = keepBytes && writableKept(c), appendKept(out, c);
-        else if (c < 0x10000 && t.bytes[c] != 0)
-            appendKept(out, kBase + t.bytes[c]);
-        else
-            stored = false;
+        bool stored = false;
+        if (c < 0x80) {
+            stored = c != '\r' && c != '\n';
+            out += static_cast<char>(c);
+        } else if (isKept(c)) {
+            stored = keepBytes && writableKept(c);
+            appendBytes(out, c - kBase);
+        } else if (c < 0x10000 && t.bytes[c] != 0) {
+            stored = true;
+            appendBytes(out, t.bytes[c]);
+        }
         if (!stored) {
             fillFailure(failure, c, utf8.substr(at, pos - at));
             out.resize(start);

@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
+#include <vector>
 #include <gtest/gtest.h>
 
 namespace {
@@ -364,23 +365,36 @@ QByteArray fileBytes(const QString& path)
 }
 
 // Strings with bytes that are no CP932 character, in every kind of string.
-class MirtExportKeptBytes : public ::testing::TestWithParam<const char*> { };
+struct KeptBytesFile {
+    const char* name;
+    const char* file;
+    std::vector<const char*> shownTexts; // SVG text runs of the drawn text element
+};
+
+class MirtExportKeptBytes : public ::testing::TestWithParam<KeptBytesFile> { };
 
 TEST_P(MirtExportKeptBytes, DrawingFileComesBackByteForByteAndExports)
 {
-    const QString input = QStringLiteral(MIRT_TEST_DATA "/../fuzz_corpus/") + QLatin1String(GetParam());
+    const QString input = QStringLiteral(MIRT_TEST_DATA "/../fuzz_corpus/") + QLatin1String(GetParam().file);
     QTemporaryDir dir;
     const ToolRun copy = runTool({ input, dir.filePath("copy.mt") });
     ASSERT_EQ(copy.exitCode, 0) << copy.err.toStdString();
     EXPECT_EQ(fileBytes(dir.filePath("copy.mt")), fileBytes(input));
     const ToolRun picture = runTool({ input, dir.filePath("picture.svg") });
     ASSERT_EQ(picture.exitCode, 0) << picture.err.toStdString();
-    EXPECT_TRUE(fileBytes(dir.filePath("picture.svg")).contains("\xEF\xBF\xBD")) << "the replacement glyph's text";
+    const QByteArray svg = fileBytes(dir.filePath("picture.svg"));
+    for (const char* shown : GetParam().shownTexts)
+        EXPECT_TRUE(svg.contains(QByteArray(">") + shown + "</text>")) << shown;
 }
 
+// The invalid-bytes file's font name ("ＭＳ" and a lone lead byte) names no
+// font, so its text is not drawn; the other file's text is, with the
+// replacement glyph for the lead byte before a blank, the unmapped pair 0x8540
+// and the kept CR, and the duplicate code 0xFA5B as its character.
 INSTANTIATE_TEST_SUITE_P(Rows, MirtExportKeptBytes,
-    ::testing::Values("kept_invalid_bytes.mt", "kept_duplicate_codes.mt"),
-    [](const auto& info) { return std::string(info.param).substr(5, std::string(info.param).size() - 8); });
+    ::testing::Values(KeptBytesFile { "invalid_bytes", "kept_invalid_bytes.mt", {} },
+        KeptBytesFile { "duplicate_codes", "kept_duplicate_codes.mt", { "\xEF\xBF\xBD", "x", "\xE2\x88\xB5" } }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct ToolFailureRow {
     const char* name;

@@ -83,10 +83,11 @@ TEST(Text, FileBytesThatAreNoCharacterDrawAsTheReplacementGlyph)
         RenderText(c.g, -1, c.view, text(s.c_str(), 0));
         return QImage(c.done());
     };
-    // 0x80 is undefined, 0xFA5B a duplicate code of the character at 0x81E6.
-    const QImage kept = image(cp932ToUtf8("A\x80" "B\xFA\x5B"));
-    EXPECT_EQ(kept, image("A\uFFFDB∵"));
-    EXPECT_NE(kept, image("AB∵"));
+    // 0xA0 is undefined, 0x80 a lead byte taking B as its second byte, 0xFA5B
+    // a duplicate code of the character at 0x81E6.
+    const QImage kept = image(cp932ToUtf8("A\xA0" "B\x80" "B\xFA\x5B"));
+    EXPECT_EQ(kept, image("A\uFFFDB\uFFFD∵"));
+    EXPECT_NE(kept, image("ABB∵"));
 }
 
 TEST(Text, TooSmallOrWithoutFontDrawsNothing)

@@ -25,8 +25,9 @@ TEST(DrawingFileFuzzCorpus, EveryFileReadsAndWritesBack)
         const FileResult write = WriteDrawingText(d, read.imageSize, out);
         EXPECT_TRUE(write.ok() || write.status == FileStatus::Unencodable) << entry.path();
         // Files with bytes that are no CP932 character must come back unchanged.
-        if (entry.path().filename().string().starts_with("kept_"))
+        if (entry.path().filename().string().starts_with("kept_")) {
             EXPECT_EQ(out, readBytes(entry.path().string())) << entry.path();
+        }
     }
     EXPECT_GE(files, 10);
 }
