@@ -8,6 +8,7 @@
 #include "render/gif_writer.h"
 #include "render/graph_p.h"
 #include "render/picture.h"
+#include "storage/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +16,6 @@
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
-#include <vector>
 #include <gtest/gtest.h>
 
 namespace {
@@ -368,7 +368,7 @@ QByteArray fileBytes(const QString& path)
 struct KeptBytesFile {
     const char* name;
     const char* file;
-    std::vector<const char*> shownTexts; // SVG text runs of the drawn text element
+    const char* shown; // how the text element's text is drawn
 };
 
 class MirtExportKeptBytes : public ::testing::TestWithParam<KeptBytesFile> { };
@@ -380,20 +380,29 @@ TEST_P(MirtExportKeptBytes, DrawingFileComesBackByteForByteAndExports)
     const ToolRun copy = runTool({ input, dir.filePath("copy.mt") });
     ASSERT_EQ(copy.exitCode, 0) << copy.err.toStdString();
     EXPECT_EQ(fileBytes(dir.filePath("copy.mt")), fileBytes(input));
-    const ToolRun picture = runTool({ input, dir.filePath("picture.svg") });
+
+    const ToolRun picture = runTool({ input, dir.filePath("picture.png") });
     ASSERT_EQ(picture.exitCode, 0) << picture.err.toStdString();
-    const QByteArray svg = fileBytes(dir.filePath("picture.svg"));
-    for (const char* shown : GetParam().shownTexts)
-        EXPECT_TRUE(svg.contains(QByteArray(">") + shown + "</text>")) << shown;
+    Drawing d;
+    const FileResult read = ReadDrawing(input.toStdString(), d);
+    ASSERT_TRUE(read.ok());
+    ASSERT_EQ(d.tables.texts.size(), 1u);
+    d.tables.texts[0].text = GetParam().shown;
+    const QImage expected = RenderPicture(d, read.imageSize.width, read.imageSize.height);
+    const QImage exported = QImage(dir.filePath("picture.png")).convertToFormat(expected.format());
+    EXPECT_EQ(exported, expected);
+    d.tables.texts[0].text.clear();
+    EXPECT_EQ(exported == RenderPicture(d, read.imageSize.width, read.imageSize.height), !*GetParam().shown)
+        << "the text is drawn when its font is listed";
 }
 
 // The invalid-bytes file's font name ("ＭＳ" and a lone lead byte) names no
-// font, so its text is not drawn; the other file's text is, with the
-// replacement glyph for the lead byte before a blank, the unmapped pair 0x8540
-// and the kept CR, and the duplicate code 0xFA5B as its character.
+// font, so its text is not drawn. The other file's text draws the replacement
+// glyph for the lead byte before a blank, the unmapped pair 0x8540 and the
+// kept CR, and the duplicate code 0xFA5B as its character.
 INSTANTIATE_TEST_SUITE_P(Rows, MirtExportKeptBytes,
-    ::testing::Values(KeptBytesFile { "invalid_bytes", "kept_invalid_bytes.mt", {} },
-        KeptBytesFile { "duplicate_codes", "kept_duplicate_codes.mt", { "\xEF\xBF\xBD", "x", "\xE2\x88\xB5" } }),
+    ::testing::Values(KeptBytesFile { "invalid_bytes", "kept_invalid_bytes.mt", "" },
+        KeptBytesFile { "duplicate_codes", "kept_duplicate_codes.mt", "\uFFFDx\uFFFD∵\uFFFD" }),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ToolFailureRow {
