@@ -173,7 +173,7 @@ void TFormLay::fillControls()
     for (int row = 0; row < kLayerCount; ++row) {
         showMark(row);
         const Layer* l = layer(row);
-        SG1->item(row, kNameColumn)->setText(l ? QString::fromStdString(l->name) : QString());
+        SG1->item(row, kNameColumn)->setText(l ? QString::fromStdString(displayText(l->name)) : QString());
     }
     const int current = std::clamp(m_attributes.currentLayer, 0, kLayerCount - 1);
     SG1->setCurrentCell(current, kNameColumn);
@@ -220,16 +220,18 @@ bool TFormLay::SG1SetEditText(int row, const QString& text)
     Layer* l = layer(row);
     if (isLoading() || !l)
         return false;
-    const std::string utf8 = text.toStdString();
+    // Bytes kept from the file stay where the edit left them; only the typed
+    // part is checked.
+    const EditedText edit = applyShownEdit(l->name, text.toStdString());
     std::string encoded;
     EncodeFailure failure;
-    const bool lineBreak = text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
-    if (lineBreak || !utf8ToCp932(utf8, encoded, &failure)) {
+    const bool lineBreak = edit.typed.find_first_of("\r\n") != std::string::npos;
+    if (lineBreak || !utf8ToCp932(edit.typed, encoded, &failure)) {
         const std::string name = lineBreak ? std::string("U+000A") : codePointName(failure.character);
         refuseName(QString::fromUtf8(T::kNameRefused) + QString::fromStdString(name));
         return false;
     }
-    l->name = utf8;
+    l->name = edit.text;
     return true;
 }
 

@@ -183,7 +183,8 @@ bool TFormMoji::Execute(ConstructionParameters& params)
     for (size_t style = 0; style < CheckBox.size(); ++style)
         CheckBox[style]->setChecked((params.textStyle >> style) & 1);
     // A longer text from a drawing file is offered whole, never cut.
-    const QString text = QString::fromStdString(params.text);
+    m_offeredText = params.text;
+    const QString text = QString::fromStdString(displayText(params.text));
     Edit4->setMaxLength(std::max(kTextLength, static_cast<int>(text.size())));
     Edit4->setText(text);
     LabelMessage->clear();
@@ -191,7 +192,7 @@ bool TFormMoji::Execute(ConstructionParameters& params)
 
     // Installed fonts may have changed since the last use.
     m_fonts = listedFontNames();
-    const QString fontName = QString::fromStdString(params.fontName);
+    const QString fontName = QString::fromStdString(displayText(params.fontName));
     ComboBox1->clear();
     ComboBox1->addItems(m_fonts);
     ComboBox1->setCurrentIndex(static_cast<int>(m_fonts.indexOf(fontName)));
@@ -242,9 +243,16 @@ QWidget* TFormMoji::firstOffendingField()
         return Edit3;
     if (!hasVisibleCharacter(Edit4->text()))
         return Edit4;
-    if (refuseUnencodable(Edit4->text(), DialogText::kTextField))
+    if (refuseUnencodable(typedText(), DialogText::kTextField))
         return Edit4;
     return nullptr;
+}
+
+// What the user typed into the offered text: bytes kept from a file, shown as
+// replacement signs, are not the user's and are not checked.
+QString TFormMoji::typedText() const
+{
+    return QString::fromStdString(applyShownEdit(m_offeredText, Edit4->text().toStdString()).typed);
 }
 
 // True (with the message shown) when the drawing file could not store value:
@@ -291,7 +299,7 @@ void TFormMoji::Button1Click()
         if (CheckBox[style]->isChecked())
             m_result.textStyle |= 1 << style;
     m_result.fontName = ComboBox1->currentText().toStdString();
-    m_result.text = Edit4->text().toStdString();
+    m_result.text = applyShownEdit(m_offeredText, Edit4->text().toStdString()).text;
     accept();
 }
 

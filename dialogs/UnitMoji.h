@@ -54,8 +54,10 @@ private:
     QWidget* firstOffendingField();
     bool refuseUnencodable(const QString& value, const char* what);
     void showTextInChosenFont();
+    QString typedText() const;
     void stepSize(int step);
 
     QStringList m_fonts;  // what the font list holds, sorted
     ConstructionParameters m_result;
+    std::string m_offeredText; // the text as offered, with its kept bytes
 };

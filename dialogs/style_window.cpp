@@ -17,6 +17,7 @@
 #include "dialogs/draw_grid.h"
 #include "geometry/func.h"
 #include "render/graph_p.h"
+#include "storage/cp932.h"
 
 namespace {
 
@@ -189,7 +190,7 @@ void TStyleWindow::fillControls()
         m_alphaEdits[i]->setText(QString::number(m_slots.alphas[i]));
     const int32_t hatch = *m_slots.hatchStyle;
     DrawGrid1->setCurrentCell(hatch / kHatchColumns, hatch % kHatchColumns);
-    Edit4->setText(QString::fromStdString(*m_slots.imageFile));
+    Edit4->setText(QString::fromStdString(displayText(*m_slots.imageFile)));
     Edit7->setText(ShortestDecimal(*m_slots.angle));
     Button9->setFocus();
 }

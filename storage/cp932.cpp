@@ -282,6 +282,31 @@ bool utf8ToCp932(std::string_view utf8, std::string& out, EncodeFailure* failure
     return Cp932Codec().encode(utf8, out, failure);
 }
 
+namespace {
+
+// The character a code point shows as: a kept duplicate code its character,
+// any other kept byte sequence the replacement character.
+char32_t shownCodePoint(char32_t c)
+{
+    if (!isKept(c))
+        return c;
+    const char32_t v = c - kBase;
+    const char32_t duplicate = v >= 0x100 && isLeadByte(static_cast<unsigned char>(v >> 8))
+        ? tables().pair(static_cast<unsigned char>(v >> 8), v & 0xFF)
+        : 0;
+    return duplicate & kDuplicateFlag ? duplicate & ~kDuplicateFlag : kReplacement;
+}
+
+std::vector<char32_t> codePoints(std::string_view utf8)
+{
+    std::vector<char32_t> out;
+    for (size_t pos = 0; pos < utf8.size();)
+        out.push_back(nextCodePoint(utf8, pos));
+    return out;
+}
+
+} // namespace
+
 std::string displayText(std::string_view utf8)
 {
     // Kept code points are U+100000 and up, whose UTF-8 starts with 0xF4.
@@ -292,17 +317,59 @@ std::string displayText(std::string_view utf8)
     while (pos < utf8.size()) {
         const size_t at = pos;
         const char32_t c = nextCodePoint(utf8, pos);
-        if (!isKept(c)) {
+        if (isKept(c))
+            appendUtf8(out, shownCodePoint(c));
+        else
             out.append(utf8.substr(at, pos - at));
-            continue;
-        }
-        const char32_t v = c - kBase;
-        const char32_t duplicate = v >= 0x100 && isLeadByte(static_cast<unsigned char>(v >> 8))
-            ? tables().pair(static_cast<unsigned char>(v >> 8), v & 0xFF)
-            : 0;
-        appendUtf8(out, duplicate & kDuplicateFlag ? duplicate & ~kDuplicateFlag : kReplacement);
     }
     return out;
+}
+
+EditedText applyShownEdit(std::string_view original, std::string_view edited)
+{
+    const std::vector<char32_t> before = codePoints(original), after = codePoints(edited);
+    std::vector<char32_t> shown(before.size());
+    std::transform(before.begin(), before.end(), shown.begin(), shownCodePoint);
+    // The unchanged ends first; the characters between are matched as the
+    // longest common subsequence, when that table stays small.
+    size_t head = 0, tail = 0;
+    while (head < shown.size() && head < after.size() && shown[head] == after[head])
+        ++head;
+    while (tail < shown.size() - head && tail < after.size() - head
+        && shown[shown.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    const size_t n = shown.size() - head - tail, m = after.size() - head - tail;
+    constexpr char32_t kUnmatched = ~char32_t(0);
+    std::vector<char32_t> kept(m, kUnmatched); // the original character each edited one stands for
+    constexpr size_t kMaxTableCells = size_t(1) << 20;
+    if (n > 0 && m > 0 && (n + 1) * (m + 1) <= kMaxTableCells) {
+        std::vector<uint32_t> table((n + 1) * (m + 1), 0); // common length of the suffixes i.., j..
+        const auto common = [&](size_t i, size_t j) -> uint32_t& { return table[i * (m + 1) + j]; };
+        for (size_t i = n; i-- > 0;)
+            for (size_t j = m; j-- > 0;)
+                common(i, j) = shown[head + i] == after[head + j] ? common(i + 1, j + 1) + 1
+                                                                  : std::max(common(i + 1, j), common(i, j + 1));
+        for (size_t i = 0, j = 0; i < n && j < m;) {
+            if (shown[head + i] == after[head + j])
+                kept[j++] = before[head + i++];
+            else if (common(i + 1, j) >= common(i, j + 1))
+                ++i;
+            else
+                ++j;
+        }
+    }
+    EditedText result;
+    for (size_t i = 0; i < head; ++i)
+        appendUtf8(result.text, before[i]);
+    for (size_t j = 0; j < m; ++j) {
+        const char32_t c = kept[j] != kUnmatched ? kept[j] : after[head + j];
+        appendUtf8(result.text, c);
+        if (kept[j] == kUnmatched)
+            appendUtf8(result.typed, c);
+    }
+    for (size_t i = before.size() - tail; i < before.size(); ++i)
+        appendUtf8(result.text, before[i]);
+    return result;
 }
 
 std::string codePointName(char32_t c)

@@ -48,5 +48,15 @@ bool utf8ToCp932(std::string_view utf8, std::string& out, EncodeFailure* failure
 // other kept byte sequence the replacement character U+FFFD.
 std::string displayText(std::string_view utf8);
 
+// A text shown with displayText and then edited: the characters the edit left
+// in place (matched in order) are the original's, so bytes kept from a file
+// survive edits elsewhere in the text. typed holds the other characters, the
+// ones the user typed or pasted, to check as typed (encode).
+struct EditedText {
+    std::string text;
+    std::string typed;
+};
+EditedText applyShownEdit(std::string_view original, std::string_view edited);
+
 // "U+301C" style name of a code point, for messages.
 std::string codePointName(char32_t c);

@@ -25,6 +25,7 @@
 #include "dialogs/UnitLay.h"
 #include "storage/files.h"
 #include "storage/CVals.h"
+#include "storage/cp932.h"
 #include "storage/settings.h"
 
 namespace {
@@ -269,6 +270,25 @@ TEST_F(LayerWindow, ANameShiftJisCannotHoldIsRefusedAtEntry)
     EXPECT_EQ(layers[2].name, "ok～");
     EXPECT_FALSE(window->SG1SetEditText(2, QStringLiteral("a\nb")));
     EXPECT_EQ(layers[2].name, "ok～");
+}
+
+TEST_F(LayerWindow, BytesKeptFromTheFileShowAsTheirSignsAndSurviveAnEditBesideThem)
+{
+    QString message;
+    window->refuseName = [&](const QString& text) { message = text; };
+    layers[2].name = cp932ToUtf8("\x87\x9A" "x\xFF"); // a duplicate code, an undefined byte
+    window->FormShow();
+    EXPECT_EQ(window->SG1->item(2, 2)->text(), QString::fromUtf8("∵x\uFFFD"));
+    const auto savedBytes = [&] {
+        std::string bytes;
+        EXPECT_TRUE(Cp932Codec().encodeFile(layers[2].name, bytes));
+        return bytes;
+    };
+    EXPECT_TRUE(window->SG1SetEditText(2, QString::fromUtf8("∵xy\uFFFD")));
+    EXPECT_EQ(savedBytes(), "\x87\x9A" "xy\xFF");
+    EXPECT_FALSE(window->SG1SetEditText(2, QString::fromUtf8("∵\uFFFDxy\uFFFD"))); // a sign typed
+    EXPECT_TRUE(message.contains(QStringLiteral("U+FFFD")));
+    EXPECT_EQ(savedBytes(), "\x87\x9A" "xy\xFF");
 }
 
 TEST_F(LayerWindow, TheNameColumnFollowsTheWidthButKeepsAHundredPixels)

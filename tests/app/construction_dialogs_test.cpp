@@ -21,6 +21,7 @@
 #include "dialogs/UnitMoji.h"
 #include "geometry/func.h"
 #include "storage/CVals.h"
+#include "storage/cp932.h"
 #include "storage/settings.h"
 
 namespace {
@@ -445,6 +446,31 @@ TEST_F(TextDialog, ATextShiftJisCannotHoldIsRefusedNamingTheCharacter)
     });
     ASSERT_TRUE(dialog.Execute(params));
     EXPECT_EQ(params.text, "図面");
+}
+
+// A text read with bytes that are no Shift-JIS character shows them as the
+// replacement sign; they are saved back unless the user removes them, and
+// only what the user types is checked.
+TEST_F(TextDialog, BytesKeptFromAFileSurviveAndTypedReplacementSignsAreRefused)
+{
+    const auto fileBytes = [](const std::string& text) {
+        std::string bytes;
+        EXPECT_TRUE(Cp932Codec().encodeFile(text, bytes));
+        return bytes;
+    };
+    params.text = cp932ToUtf8("A\xA0 \x82"); // an undefined byte, a lead byte last
+    QString offered;
+    ASSERT_TRUE(runOk([&] { offered = dialog.Edit4->text(); }));
+    EXPECT_EQ(offered, Text("A\uFFFD \uFFFD"));
+    EXPECT_EQ(fileBytes(params.text), "A\xA0 \x82");
+
+    ASSERT_TRUE(runOk([&] { dialog.Edit4->setText(Text("図A\uFFFD \uFFFDB")); }));
+    EXPECT_EQ(fileBytes(params.text), "\x90\x7D" "A\xA0 \x82" "B");
+
+    // Three signs where the text kept two: one of them was typed.
+    EXPECT_FALSE(runOk([&] { dialog.Edit4->setText(Text("\uFFFD\uFFFD\uFFFD")); }));
+    EXPECT_EQ(message, Text("文字列に Shift-JIS で保存できない文字があります：「\uFFFD」(U+FFFD)"));
+    EXPECT_EQ(fileBytes(params.text), "\x90\x7D" "A\xA0 \x82" "B");
 }
 
 TEST_F(TextDialog, OffersTheRememberedValuesAndShowsTheTextInTheChosenFont)

@@ -22,6 +22,7 @@
 #include "dialogs/UnitGrd.h"
 #include "dialogs/UnitNew.h"
 #include "storage/CVals.h"
+#include "storage/cp932.h"
 #include "storage/files.h"
 
 namespace {
@@ -308,6 +309,25 @@ TEST(FormSettings, AreReadAtShowAndWrittenAtClose)
     EXPECT_EQ(reread.grid.pitchY, 42);
     EXPECT_TRUE(reread.grid.shown);
     EXPECT_EQ(reread.windows.form1.width, 500);
+}
+
+TEST(FormSettings, StringsWithBytesThatAreNoShiftJisCharacterAreWrittenBackAsRead)
+{
+    QTemporaryDir dir;
+    const QString settingsPath = dir.filePath(QStringLiteral("mirt.dat"));
+    Settings saved = LoadDefaults();
+    // A lead byte before a blank, a duplicate code, an undefined byte, a lead byte last.
+    saved.construction.fontName = cp932ToUtf8("\x81 x");
+    saved.construction.text = cp932ToUtf8("\xFA\x5B\xFF");
+    saved.openDialogFolder = cp932ToUtf8("/tmp/\xA0");
+    saved.saveDialogFolder = cp932ToUtf8("/tmp/\x82");
+    ASSERT_TRUE(WriteSettings(settingsPath.toStdString(), saved));
+    MakeShownFormWithoutResize(settingsPath)->close();
+    QFile file(settingsPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    for (const char* line : { "\r\n\x81 x\r\n", "\r\n\xFA\x5B\xFF\r\n", "\r\n/tmp/\xA0\r\n", "\r\n/tmp/\x82\r\n" })
+        EXPECT_TRUE(bytes.contains(line)) << line;
 }
 
 TEST(FormSettings, AnAbsurdWindowSizeFromTheFileIsBounded)

@@ -99,6 +99,40 @@ TEST(KeptBytesCodec, FileEncodingNeverWritesALineFeedOrPlainByteFromAKeptCharact
     EXPECT_TRUE(out.empty());
 }
 
+// ---- Edits of the shown text ---------------------------------------------------
+
+struct ShownEdit {
+    const char* name;
+    std::string bytes; // the string as read
+    std::string edited; // its shown form after the edit, UTF-8
+    std::string saved; // the bytes the edited string saves as
+    std::string typed; // the part checked as typed
+};
+
+class KeptBytesEdit : public testing::TestWithParam<ShownEdit> { };
+
+TEST_P(KeptBytesEdit, KeepsTheBytesOutsideTheEditedPart)
+{
+    const EditedText edit = applyShownEdit(cp932ToUtf8(GetParam().bytes), GetParam().edited);
+    std::string saved; // empty when the edit cannot be saved
+    EXPECT_EQ(Cp932Codec().encodeFile(edit.text, saved), !GetParam().saved.empty());
+    EXPECT_EQ(saved, GetParam().saved);
+    EXPECT_EQ(edit.typed, GetParam().typed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, KeptBytesEdit,
+    testing::Values(ShownEdit { "unchanged", "A\x82", "A\uFFFD", "A\x82", "" },
+        ShownEdit { "typedAfter", "A\x82", "A\uFFFDB", "A\x82" "B", "B" },
+        ShownEdit { "typedBetween", "a\xA0" "b\xFF", "a\uFFFDXb\uFFFD", "a\xA0Xb\xFF", "X" },
+        ShownEdit { "replacementDeleted", "a\xA0" "b", "ab", "ab", "" },
+        ShownEdit { "replacementPasted", "ab", "a\uFFFD" "b", "", "\uFFFD" },
+        ShownEdit { "duplicateKeptTypedCanonical", "\xFA\x5B", "∵∵", "\xFA\x5B\x81\xE6", "∵" },
+        ShownEdit { "allReplaced", "\x80z", "new", "new", "new" },
+        ShownEdit { "typedAtBothEndsAndBetween", "\xA0" "b\xFF", "X\uFFFDYb\uFFFDZ", "X\xA0Yb\xFFZ", "XYZ" },
+        ShownEdit { "letterBetweenSignsDeleted", "\xA0" "b\xFF", "\uFFFD\uFFFD", "\xA0\xFF", "" },
+        ShownEdit { "oneSignMoreThanKept", "\xA0", "\uFFFD\uFFFD", "", "\uFFFD" }),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // ---- Text helpers on file bytes ----------------------------------------------
 
 struct StripBytes {
