@@ -1,15 +1,18 @@
 // The path-gradient brush: centre colour at the centre point, surround colour
 // on the outline, blended linearly along each ray from the centre. It is
-// drawn as a fan of triangles (centre, edge start, edge end), each filled with
-// a linear gradient running from the edge (surround) straight to the centre
-// (centre colour). Inside one triangle the distance to the edge falls linearly
-// along every ray from the centre, so this is exactly the ray blend. Aliased
-// triangles that share an edge cover each pixel once, so alpha colours do not
-// double up along the seams. Outlines that are not star-shaped around the
-// centre give overlapping triangles; with alpha colours on a raster target the
-// fan is therefore drawn into a layer first (each triangle replacing what is
-// under it), so that every pixel is blended onto the target once.
+// drawn as a fan of triangles (centre, edge start, edge end), each shaded from
+// the edge (surround) straight to the centre (centre colour). Inside one
+// triangle the distance to the edge falls linearly along every ray from the
+// centre, so this is exactly the ray blend. Aliased triangles that share an
+// edge cover each pixel once, so alpha colours do not double up along the
+// seams. Outlines that are not star-shaped around the centre give overlapping
+// triangles; each one replaces what is under it, and the fan reaches the
+// target once. On raster targets our own fan rasteriser shades a layer
+// (render/fan_raster.h); other devices get one linear-gradient polygon per
+// triangle.
 #include "render/paint.h"
+
+#include "render/fan_raster.h"
 
 #include <QLineF>
 #include <QPaintEngine>
@@ -58,23 +61,24 @@ QImage layerOf(QSize size)
     return QImage(buffer.bits(), size.width(), size.height(), buffer.bytesPerLine(), buffer.format());
 }
 
-// The fan rendered into an ARGB layer covering the outline's device box (never
-// more than the device), then drawn once under the current clip.
-void drawFanThroughLayer(QPainter& painter, const QPainterPath& outline, QPointF centre, const QColor& centreColour,
-                         const QColor& surroundColour)
+// On raster targets the fan is rasterised into an ARGB layer covering the
+// outline's device box (never more than the device), which is then drawn
+// once under the current clip: every pixel is blended onto the target once,
+// and no polygon fill per outline edge is needed.
+void drawFanThroughLayer(QPainter& painter, const QPainterPath& outline, QPointF centre, QRgb centreArgb,
+                         QRgb surroundArgb)
 {
     const QPaintDevice* device = painter.device();
-    const QRect box = painter.combinedTransform().mapRect(outline.boundingRect()).toAlignedRect().adjusted(-1, -1, 1, 1)
-                          & QRect(0, 0, device->width(), device->height());
+    const QTransform toDevice = painter.combinedTransform();
+    const QRect box = toDevice.mapRect(outline.boundingRect()).toAlignedRect().adjusted(-1, -1, 1, 1) &
+                      QRect(0, 0, device->width(), device->height());
     if (box.isEmpty())
         return;
     QImage layer = layerOf(box.size());
     layer.fill(Qt::transparent);
-    QPainter layerPainter(&layer);
-    layerPainter.setTransform(painter.combinedTransform() * QTransform::fromTranslate(-box.x(), -box.y()));
-    layerPainter.setCompositionMode(QPainter::CompositionMode_Source);
-    drawFan(layerPainter, outline, centre, centreColour, surroundColour);
-    layerPainter.end();
+    const QList<QPolygonF> polygons = outline.toSubpathPolygons();
+    RasterFan(layer, toDevice * QTransform::fromTranslate(-box.x(), -box.y()), polygons, centre, centreArgb,
+              surroundArgb);
     painter.setWorldTransform(QTransform());  // the clip stays where it was set, in device space
     painter.drawImage(box.topLeft(), layer);
 }
@@ -86,17 +90,14 @@ void fillPathGradient(QPainter& painter, const QPainterPath& area, const QPainte
 {
     if (outline.isEmpty() || area.isEmpty())
         return;
-    const QColor centreColour = QColor::fromRgba(centreArgb);
-    const QColor surroundColour = QColor::fromRgba(surroundArgb);
     painter.save();
     // Nothing is painted outside the outline, nor outside the shape being filled.
     painter.setClipPath(outline, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     if (!(area == outline))  // a shape filled with its own outline needs one clip
         painter.setClipPath(area, Qt::IntersectClip);
-    const bool translucent = centreColour.alpha() < 255 || surroundColour.alpha() < 255;
-    if (translucent && painter.paintEngine()->type() == QPaintEngine::Raster)
-        drawFanThroughLayer(painter, outline, centre, centreColour, surroundColour);
+    if (painter.paintEngine()->type() == QPaintEngine::Raster)
+        drawFanThroughLayer(painter, outline, centre, centreArgb, surroundArgb);
     else
-        drawFan(painter, outline, centre, centreColour, surroundColour);
+        drawFan(painter, outline, centre, QColor::fromRgba(centreArgb), QColor::fromRgba(surroundArgb));
     painter.restore();
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "model/data.h"
+#include "model/view.h"
 #include "render/graph_p.h"
 
 namespace render_test {
