@@ -201,7 +201,7 @@ std::string unencodableMessage(const EncodeFailure& failure, std::string_view wh
     if (failure.character != '\r' && failure.character != '\n')
         message.append(kOpenQuote).append(failure.utf8).append(kCloseQuote);
     message.append("(").append(codePointName(failure.character)).append("), ");
-    message.append(where).append(kOpenQuote).append(text).append(kCloseQuote);
+    message.append(where).append(kOpenQuote).append(displayText(text)).append(kCloseQuote);
     return message;
 }
 

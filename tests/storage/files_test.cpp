@@ -331,7 +331,9 @@ TEST_P(DrawingFileUnencodable, InMemoryWriteRefusesWithMessage)
 INSTANTIATE_TEST_SUITE_P(Rows, DrawingFileUnencodable,
                          testing::Values(BadText{"layerName", "Ω層 ünïcode", "ok.png", "U+00FC"},
                                          BadText{"lineBreakInLayerName", "two\nlines", "ok.png", "U+000A"},
-                                         BadText{"imageFileName", "ok", "/tmp/€.png", "BRUSH4"}),
+                                         BadText{"imageFileName", "ok", "/tmp/€.png", "BRUSH4"},
+                                         // U+1000FF: the byte 0xFF kept from a file, shown as its sign.
+                                         BadText{"keptByteShownInTheText", "\xF4\x80\x83\xBF€", "ok.png", "「\uFFFD€」"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DrawingFileOnDisk, SaveThroughSymbolicLinkKeepsTheLink)
