@@ -49,6 +49,7 @@ BENCHMARK_CAPTURE(BM_ExportProcess, png_attributes, "png", SampleLook::AllAttrib
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK_CAPTURE(BM_ExportProcess, svg, "svg", SampleLook::Plain)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_ExportProcess, emf, "emf", SampleLook::Plain)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -111,12 +111,13 @@ private:
     int classOf(const QPen& pen, const QBrush& brush, Qt::FillRule rule);
     void appendStroke(QByteArray& style, const QPen& pen);
     void appendPaint(QByteArray& style, const char* property, const QBrush& brush);
+    void appendGradient(QByteArray& attributes, const char* property, const QBrush& brush);
     int tileOf(const QImage& tile);
     void appendPattern(QByteArray& style, const QBrush& brush);
     int gradientOf(const QBrush& brush);
     int clipId(ClipNode& clip);
-    void openClip();
-    void closeClip();
+    void useClip();
+    void enterClipGroup(int clip);
     void applyClip(const QPainterPath& logical, Qt::ClipOperation op);
     void flushIfFull();
     bool clipping() const { return m_clipEnabled && m_clip; }
@@ -132,6 +133,7 @@ private:
     std::shared_ptr<ClipNode> m_clip;
     bool m_clipEnabled = false;
     int m_nextClip = 0;
+    int m_groupClip = -1; // the clip of the open group, -1 when none is open
 
     // The class the last shape used, kept while pen and brush stay the same.
     struct LastClass {
@@ -163,6 +165,7 @@ bool SvgEngine::begin(QPaintDevice*)
 
 bool SvgEngine::end()
 {
+    enterClipGroup(-1);
     m_text += "</g>\n</svg>\n";
     if (!m_writeFailed && m_out.write(m_text) != m_text.size())
         m_writeFailed = true;
@@ -257,14 +260,18 @@ void SvgEngine::writeShape(const QPainterPath& device, const QPen& pen, const QB
     if (device.isEmpty() || (pen.style() == Qt::NoPen && brush.style() == Qt::NoBrush))
         return;
     const int style = classOf(pen, brush, device.fillRule());
-    openClip();
+    QByteArray gradients; // each lies across its own element: not worth a class
+    appendGradient(gradients, "fill", brush);
+    if (pen.style() != Qt::NoPen)
+        appendGradient(gradients, "stroke", pen.brush());
+    useClip();
     m_text += "<path class=\"";
     appendId(m_text, 'c', style);
-    m_text += "\" d=\"";
+    m_text += '"';
+    m_text += gradients;
+    m_text += " d=\"";
     svg::appendPathData(m_text, device);
-    m_text += "\"/>";
-    closeClip();
-    m_text += '\n';
+    m_text += "\"/>\n";
     flushIfFull();
 }
 
@@ -276,11 +283,12 @@ int SvgEngine::classOf(const QPen& pen, const QBrush& brush, Qt::FillRule rule)
     if (last.id >= 0 && rule == last.rule && pen == last.pen && brush == last.brush
         && (!placed || m_transform == last.transform))
         return last.id;
-    QByteArray style;
+    QByteArray style; // declarations each end in ';', the last one's is dropped
     appendPaint(style, "fill", brush);
     if (brush.style() != Qt::NoBrush && rule == Qt::OddEvenFill)
-        style += ";fill-rule:evenodd";
+        style += "fill-rule:evenodd;";
     appendStroke(style, pen);
+    style.chop(1);
     const auto [id, isNew] = m_classes.idOf(style);
     if (isNew) {
         m_text += "<style>.";
@@ -295,9 +303,8 @@ int SvgEngine::classOf(const QPen& pen, const QBrush& brush, Qt::FillRule rule)
 
 void SvgEngine::appendStroke(QByteArray& style, const QPen& pen)
 {
-    style += ';';
     if (pen.style() == Qt::NoPen) {
-        style += "stroke:none";
+        style += "stroke:none;";
         return;
     }
     appendPaint(style, "stroke", pen.brush());
@@ -305,55 +312,63 @@ void SvgEngine::appendStroke(QByteArray& style, const QPen& pen)
     // other pens reach here only under a translation.
     const double width = pen.widthF() > 0 ? pen.widthF() : 1.0;
     if (width != 1) {
-        style += ";stroke-width:";
+        style += "stroke-width:";
         svg::appendNumber(style, width);
+        style += ';';
     }
     if (const char* cap = capName(pen.capStyle())) {
-        style += ";stroke-linecap:";
+        style += "stroke-linecap:";
         style += cap;
+        style += ';';
     }
     if (const char* join = joinName(pen.joinStyle())) {
-        style += ";stroke-linejoin:";
+        style += "stroke-linejoin:";
         style += join;
+        style += ';';
     } else {
         // Qt measures the miter from the join point, SVG across the whole miter.
-        style += ";stroke-miterlimit:";
+        style += "stroke-miterlimit:";
         svg::appendNumber(style, std::max(1.0, 2 * pen.miterLimit()));
+        style += ';';
     }
     if (pen.style() != Qt::SolidLine) {
         const QList<qreal> pattern = pen.dashPattern(); // in widths
-        style += ";stroke-dasharray:";
+        style += "stroke-dasharray:";
         for (qsizetype i = 0; i < pattern.size(); ++i) {
             if (i)
                 style += ',';
             svg::appendNumber(style, pattern[i] * width);
         }
+        style += ';';
         if (pen.dashOffset() != 0) {
-            style += ";stroke-dashoffset:";
+            style += "stroke-dashoffset:";
             svg::appendNumber(style, pen.dashOffset() * width);
+            style += ';';
         }
     }
 }
 
-// "fill:#rrggbb;fill-opacity:0.5", "fill:url(#p3)" or "fill:none".
+// "fill:#rrggbb;fill-opacity:0.5;", "fill:url(#p3);", "fill:none;", or
+// nothing for a linear gradient (an attribute of the element, which a class
+// naming the property would override).
 void SvgEngine::appendPaint(QByteArray& style, const char* property, const QBrush& brush)
 {
+    if (brush.style() == Qt::LinearGradientPattern)
+        return;
     style += property;
     style += ':';
     QColor colour = brush.color();
     switch (brush.style()) {
     case Qt::NoBrush:
-        style += "none";
+        style += "none;";
         return;
     case Qt::TexturePattern:
         if (!brush.textureImage().isNull()) {
             appendPattern(style, brush);
+            style += ';';
             return;
         }
         break;
-    case Qt::LinearGradientPattern:
-        appendUrl(style, 'g', gradientOf(brush));
-        return;
     case Qt::RadialGradientPattern:
     case Qt::ConicalGradientPattern:
         if (!brush.gradient()->stops().isEmpty())
@@ -363,12 +378,25 @@ void SvgEngine::appendPaint(QByteArray& style, const char* property, const QBrus
         break;
     }
     svg::appendColour(style, colour.rgba());
+    style += ';';
     if (colour.alpha() != 255) {
-        style += ';';
         style += property;
         style += "-opacity:";
         svg::appendOpacity(style, colour.alpha());
+        style += ';';
     }
+}
+
+// ` fill="url(#g3)"` for a linear gradient brush.
+void SvgEngine::appendGradient(QByteArray& attributes, const char* property, const QBrush& brush)
+{
+    if (brush.style() != Qt::LinearGradientPattern)
+        return;
+    attributes += ' ';
+    attributes += property;
+    attributes += "=\"";
+    appendUrl(attributes, 'g', gradientOf(brush));
+    attributes += '"';
 }
 
 // The tile's content, once per image: <pattern id="t<id>"> at the origin.
@@ -478,37 +506,35 @@ int SvgEngine::clipId(ClipNode& clip)
     return clip.id;
 }
 
-// Clipped elements sit in a group, so the clip stays in device space even
-// for an element with a transform of its own.
-void SvgEngine::openClip()
-{
-    if (!clipping())
-        return;
-    const int id = clipId(*m_clip);
-    m_text += "<g clip-path=\"";
-    appendUrl(m_text, 'k', id);
-    m_text += "\">";
-}
+// Elements drawn under one clip share a group, which also keeps the clip in
+// device space for an element with a transform of its own.
+void SvgEngine::useClip() { enterClipGroup(clipping() ? clipId(*m_clip) : -1); }
 
-void SvgEngine::closeClip()
+void SvgEngine::enterClipGroup(int id)
 {
-    if (clipping())
-        m_text += "</g>";
+    if (id == m_groupClip)
+        return;
+    if (m_groupClip >= 0)
+        m_text += "</g>\n";
+    if (id >= 0) {
+        m_text += "<g clip-path=\"";
+        appendUrl(m_text, 'k', id);
+        m_text += "\">\n";
+    }
+    m_groupClip = id;
 }
 
 void SvgEngine::drawImage(const QRectF& r, const QImage& image, const QRectF& sr, Qt::ImageConversionFlags)
 {
     if (image.isNull() || r.isEmpty())
         return;
-    openClip();
+    useClip();
     m_text += "<g transform=\"";
     svg::appendMatrix(m_text, m_transform * kToPixelAreas);
     m_text += "\">";
     const QRect source = sr.toAlignedRect() & image.rect();
     svg::appendImage(m_text, source == image.rect() ? image : image.copy(source), r);
-    m_text += "</g>";
-    closeClip();
-    m_text += '\n';
+    m_text += "</g>\n";
     flushIfFull();
 }
 

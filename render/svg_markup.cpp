@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -38,21 +39,27 @@ QByteArray pngBase64(const QImage& image)
 
 } // namespace
 
+// Thousandths as an integer, written by hand: the floating-point formatting
+// of the standard library is the slowest step of a large export.
 void appendNumber(QByteArray& out, double value)
 {
     if (!std::isfinite(value))
         value = 0;
-    value = std::clamp(value, -kMaxMagnitude, kMaxMagnitude);
-    char text[32];
-    char* end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3).ptr;
-    while (end[-1] == '0')
-        --end;
-    if (end[-1] == '.')
-        --end;
-    if (end - text == 2 && text[0] == '-' && text[1] == '0')
-        out += '0';
-    else
-        out.append(text, end - text);
+    long long thousandths = std::llround(std::clamp(value, -kMaxMagnitude, kMaxMagnitude) * 1000);
+    if (thousandths < 0) {
+        out += '-';
+        thousandths = -thousandths;
+    }
+    char text[24];
+    char* end = std::to_chars(text, text + sizeof text, thousandths / 1000).ptr;
+    if (int fraction = int(thousandths % 1000)) {
+        *end++ = '.';
+        for (int unit = 100; fraction; unit /= 10) {
+            *end++ = char('0' + fraction / unit);
+            fraction %= unit;
+        }
+    }
+    out.append(text, end - text);
 }
 
 void appendColour(QByteArray& out, QRgb argb)

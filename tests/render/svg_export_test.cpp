@@ -5,6 +5,7 @@
 #include "model/data.h"
 #include "render/export.h"
 #include "render/svg_device.h"
+#include "render/svg_markup.h"
 #include "storage/files.h"
 
 #include <QBuffer>
@@ -15,6 +16,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -133,7 +135,30 @@ TEST(SvgHatch, SwatchInsidesArePixelExact)
     EXPECT_EQ(differing, 0) << "of " << total << " hatched pixels";
 }
 
-// --- what the file says --------------------------------------------------------------
+// --- what the file says ------------------------------------------------------------
+
+struct NumberRow {
+    double value;
+    const char* text;
+};
+
+class SvgNumber : public ::testing::TestWithParam<NumberRow> { };
+
+TEST_P(SvgNumber, KeepsThousandthsAndDropsTrailingZeros)
+{
+    QByteArray out = "x";
+    svg::appendNumber(out, GetParam().value);
+    EXPECT_EQ(out, QByteArray("x") + GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, SvgNumber,
+    ::testing::Values(NumberRow { 0, "0" }, NumberRow { 1280, "1280" }, NumberRow { 1.5, "1.5" },
+        NumberRow { 0.05, "0.05" }, NumberRow { 0.1234, "0.123" }, NumberRow { 0.0996, "0.1" },
+        NumberRow { 19.9996, "20" }, NumberRow { -2.0005, "-2.001" }, NumberRow { -0.0004, "0" },
+        NumberRow { -35.25, "-35.25" }, NumberRow { 1e20, "1000000000" }, NumberRow { -1e20, "-1000000000" },
+        NumberRow { std::nan(""), "0" }, NumberRow { HUGE_VAL, "0" }));
+
+// --------------------------------------------------------------
 
 Drawing rectangles(int count, int32_t brushKind)
 {
@@ -166,7 +191,7 @@ struct SharingRow {
     int32_t brushKind;
     const char* definition; // of what the fills share
     int definitions; // gradients lie across each rectangle: one per place
-    int styles;
+    int styles; // a gradient is the element's own attribute, not a class
 };
 
 class SvgSharing : public ::testing::TestWithParam<SharingRow> { };
@@ -185,7 +210,7 @@ TEST_P(SvgSharing, DefinitionsAndClassesAreWrittenOncePerDistinctSet)
 
 INSTANTIATE_TEST_SUITE_P(Brushes, SvgSharing,
     ::testing::Values(SharingRow { "solid", 1, "<pattern", 0, 2 }, SharingRow { "hatch", 3, "<pattern id=", 1, 2 },
-        SharingRow { "linear_gradient", 5, "<linearGradient id=", 300, 301 }),
+        SharingRow { "linear_gradient", 5, "<linearGradient id=", 300, 2 }),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Accepts the first `room` bytes, then fails every write.
@@ -242,7 +267,7 @@ TEST(SvgDevice, NestedClipsReferToTheClipTheyNarrow)
     const QByteArray text = out.data();
     EXPECT_TRUE(text.contains("<clipPath id=\"k0\">")) << text.toStdString();
     EXPECT_TRUE(text.contains("<clipPath id=\"k1\" clip-path=\"url(#k0)\">")) << text.toStdString();
-    EXPECT_TRUE(text.contains("<g clip-path=\"url(#k1)\"><path class=")) << text.toStdString();
+    EXPECT_TRUE(text.contains("<g clip-path=\"url(#k1)\">\n<path class=")) << text.toStdString();
 }
 
 } // namespace
