@@ -1,7 +1,8 @@
 // SVG export: rasterised by rsvg-convert, the picture of the sample drawing
 // matches the PNG export region by region (hatch swatches pixel for pixel);
 // styles, hatch tiles and gradients are written once however many elements
-// share them; a failing output device is reported, not taken for success.
+// share them; numbers keep thousandths; a failing output device is reported,
+// not taken for success.
 #include "model/data.h"
 #include "render/export.h"
 #include "render/svg_device.h"
@@ -158,7 +159,6 @@ INSTANTIATE_TEST_SUITE_P(Values, SvgNumber,
         NumberRow { -35.25, "-35.25" }, NumberRow { 1e20, "1000000000" }, NumberRow { -1e20, "-1000000000" },
         NumberRow { std::nan(""), "0" }, NumberRow { HUGE_VAL, "0" }));
 
-// --------------------------------------------------------------
 
 Drawing rectangles(int count, int32_t brushKind)
 {
