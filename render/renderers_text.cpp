@@ -97,8 +97,8 @@ void applyTextBrush(TGraphP& g, int level, const TextRecord& r, const QRectF& bo
         g.SetHighlightColour(level);
 }
 
-// Solid brushes draw the string through the painter's glyph cache; patterned
-// and gradient brushes fill the glyph outlines.
+// Opaque solid brushes draw the string through the painter's glyph cache;
+// translucent, patterned and gradient brushes fill the glyph outlines.
 void drawString(TGraphP& g, bool solid, const QString& text, const TextMetrics& m, QPointF baseline)
 {
     if (solid) {
@@ -144,7 +144,9 @@ void RenderText(TGraphP& g, int level, const ViewTransform& v, const TextRecord&
     const QRectF box(origin, QSizeF(m.width, m.height));
     applyTextBrush(g, level, r, box);
     g.SetTransform(textTransform(a, r.angle, r.xRatio));
-    const bool solid = level >= 0 || r.brushKind == 1 || r.brushKind == 2;
+    // The raster engine's aliased glyphs ignore alpha: a translucent colour
+    // would come out as its dark premultiplied value, so it fills outlines.
+    const bool solid = level >= 0 || ((r.brushKind == 1 || r.brushKind == 2) && g.brushColor().alpha() == 255);
     drawString(g, solid, text, m, origin + QPointF(s / 6, m.ascent));
     g.ResetTransform();
     g.NewPath();

@@ -90,6 +90,27 @@ TEST(Text, FileBytesThatAreNoCharacterDrawAsTheReplacementGlyph)
     EXPECT_NE(kept, image("ABB∵"));
 }
 
+// A translucent colour blends with what is under it: black text at alpha
+// 64 on white is a light grey, never the dark premultiplied value.
+TEST(Text, TranslucentColourBlendsWithTheBackground)
+{
+    Canvas c(200, 200);
+    appendEntry(c.drawing.attributes.brushAlphaColor, PenAlphaColorEntry{0, 0x000000, 64});
+    TextRecord t = text("MMM", 0);
+    t.brushKind = 2;
+    RenderText(c.g, -1, c.view, t);
+    const QImage& image = c.done();
+    std::set<QRgb> inks;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != kWhite)
+                inks.insert(image.pixel(x, y));
+    ASSERT_FALSE(inks.empty());
+    const int blended = 255 - 64;  // white under a quarter of black
+    for (QRgb ink : inks)
+        EXPECT_NEAR(qRed(ink), blended, 1) << std::hex << ink;
+}
+
 TEST(Text, TooSmallOrWithoutFontDrawsNothing)
 {
     TextRecord tiny = text("AB", 0);
