@@ -465,6 +465,7 @@ TEST_P(MetafileLook, MatchesThePngExport)
                 > 64;
         }
     const double share = double(different) / (expected.width() * expected.height());
+    RecordProperty("different_blocks_percent", QString::number(100 * share, 'f', 2).toStdString());
     EXPECT_LT(share, row.maxDifferent) << different << " blocks differ";
 #endif
 }
