@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QStandardPaths>
 #include <QTimer>
@@ -240,16 +241,38 @@ void TForm1::FormPaint()
     params.canvasHeight = canvasHeight();
     params.view = m_state.view.view;
     params.grid = m_settings.grid;
+    const QString before = statusText(1);
+    bool counted = false;
+    params.progress = busyProgress(ShellText::kPainting, &counted);
     if (m_surface->Begin(&PaintBox1->image())) {
         DrawPicture(*m_surface, m_drawing, params);
         m_surface->End();
     }
+    if (counted)
+        ShowOperation(before);
     PaintBox1->update();
 
     if (timerRan) {
         Timer1->setInterval(m_state.blink.intervalMs);
         Timer1->start();
     }
+}
+
+std::function<void(int)> TForm1::busyProgress(const char* text, bool* counted)
+{
+    // Work that ends within a moment shows no count; after it the status
+    // line counts the share done (the bar repaints as it is set, so the count
+    // shows while the work goes on).
+    constexpr qint64 kMomentMs = 300;
+    QElapsedTimer clock;
+    clock.start();
+    return [this, text, counted, clock](int percent) {
+        if (clock.elapsed() < kMomentMs)
+            return;
+        ShowOperation(QString::fromUtf8(text) + QStringLiteral(" %1%").arg(percent));
+        if (counted)
+            *counted = true;
+    };
 }
 
 QImage& TForm1::canvasImage()

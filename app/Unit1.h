@@ -28,6 +28,7 @@
 #include "app/interaction_state.h"
 #include "interaction/command_context.h"
 #include "model/data.h"
+#include "storage/files.h"
 #include "storage/settings.h"
 
 class QAction;
@@ -268,6 +269,7 @@ private:
     bool saveAsWithDialog();
     void showFileError(const QString& title, const QString& path, const QString& reason);
     void showBusy(const char* text);
+    std::function<void(int)> busyProgress(const char* text, bool* counted = nullptr);
     // view-key and gesture helpers (Unit1_view.cpp)
     void afterViewChange(const char* operationText);
     void drawGestureBand();

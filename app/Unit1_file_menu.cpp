@@ -142,7 +142,7 @@ bool TForm1::saveDrawingFile(const QString& path)
     const QString before = statusText(1);
     showBusy(ShellText::kSaving);
     const ImageSize size{m_state.view.imageWidth, m_state.view.imageHeight};
-    const FileResult result = WriteDrawing(path.toStdString(), m_drawing, size);
+    const FileResult result = WriteDrawing(path.toStdString(), m_drawing, size, busyProgress(ShellText::kSaving));
     if (!result.ok()) {
         ShowOperation(before);
         showFileError(QString::fromUtf8(ShellText::kSaveFailed), path, QString::fromStdString(result.message));
@@ -203,7 +203,7 @@ bool TForm1::openDrawingFile(const QString& path)
     const QString before = statusText(1);
     showBusy(ShellText::kOpening);
     Drawing staged;
-    const FileResult result = ReadDrawing(path.toStdString(), staged);
+    const FileResult result = ReadDrawing(path.toStdString(), staged, busyProgress(ShellText::kOpening));
     if (!result.replaced) {
         ShowOperation(before);
         showFileError(QString::fromUtf8(ShellText::kOpenFailed), path, QString::fromStdString(result.message));

@@ -41,6 +41,7 @@ inline constexpr char kImageDone[] = "＜画像保存＞";
 inline constexpr char kOpening[] = "開いています…";
 inline constexpr char kSaving[] = "保存しています…";
 inline constexpr char kSavingImage[] = "画像を保存しています…";
+inline constexpr char kPainting[] = "描画しています…";
 inline constexpr char kSizeDone[] = "画像サイズ設定";
 inline constexpr char kGridDone[] = "グリッド設定";
 inline constexpr char kDrawingFilter[] = "*.mt (*.mt)";

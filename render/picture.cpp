@@ -149,13 +149,23 @@ void elementPass(TGraphP& g, const Drawing& drawing, const PictureParams& p, boo
     g.SetPenArgb(kBlack);
     const QRectF area = visibleArea(g, p, clipOnly);
     const bool cull = !area.isNull();
-    for (const int32_t position : paintOrder(drawing)) {
+    const auto order = paintOrder(drawing);
+    size_t done = 0;
+    int reported = -1;
+    for (const int32_t position : order) {
+        if (p.progress) {
+            const int share = static_cast<int>(done++ * 100 / order.size());
+            if (share > reported)
+                p.progress(reported = share);
+        }
         const ElementRef& ref = drawing.registry[static_cast<size_t>(position)];
         if (cull && ElementOffArea(drawing, ref, p.view, area))
             continue;
         if (RenderElement(g, -1, p.view, drawing, ref))
             drawn(ref);
     }
+    if (p.progress && reported < 100)
+        p.progress(100);
 }
 
 }  // namespace

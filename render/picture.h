@@ -4,6 +4,8 @@
 // points. The canvas, the exports and the benchmarks all draw through here.
 #pragma once
 
+#include <functional>
+
 #include "model/data.h"
 #include "model/view.h"
 #include "render/graph_p.h"
@@ -19,6 +21,9 @@ struct PictureParams {
     // The exports turn this off: their points would be in export coordinates,
     // and the canvas repaint that follows an export registers them anew.
     bool registerSnapPoints = true;
+    // Told the share of elements drawn, 0 to 100, each time it grows (the
+    // window counts a long paint in its status line).
+    std::function<void(int percent)> progress;
 };
 
 // Between Begin and End. Rebuilds drawing.snapPoints (empties it when

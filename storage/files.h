@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -46,13 +47,18 @@ struct FileResult {
     bool ok() const { return status == FileStatus::Ok; }
 };
 
+// Told the share done so far, 0 to 100, while a file is read or written;
+// called only when the share has grown, so at most 101 times.
+using FileProgress = std::function<void(int percent)>;
+
 // Appends the file's bytes to out. Only Ok and Unencodable are possible.
 FileResult WriteDrawingText(const Drawing& drawing, ImageSize size, std::string& out);
-FileResult WriteDrawing(const std::string& path, const Drawing& drawing, ImageSize size);
+FileResult WriteDrawing(const std::string& path, const Drawing& drawing, ImageSize size,
+                        const FileProgress& progress = {});
 
 // Replaces the drawing by the content of the bytes: bad values read as 0,
 // missing lines as empty, an element cut short is left out. Bytes that do
 // not start like a drawing (see NotADrawing) change nothing.
 FileResult ReadDrawingText(Drawing& drawing, std::string_view bytes);
 // NotFound or ReadError (nothing changes) when the file cannot be opened.
-FileResult ReadDrawing(const std::string& path, Drawing& drawing);
+FileResult ReadDrawing(const std::string& path, Drawing& drawing, const FileProgress& progress = {});

@@ -26,6 +26,7 @@
 #include "storage/cp932.h"
 #include "storage/file_layout.h"
 #include "storage/file_messages.h"
+#include "storage/file_progress.h"
 #include "storage/files.h"
 #include "storage/number_text.h"
 
@@ -45,7 +46,8 @@ constexpr int32_t kPointReserve = 1024;
 class LineSource {
 public:
     explicit LineSource(std::string_view bytes) : m_data(bytes) {}
-    explicit LineSource(int fd) : m_fd(fd) { refill(); }
+    // progress hears the share of the file's size read so far.
+    LineSource(int fd, ProgressShare progress) : m_fd(fd), m_progress(progress) { refill(); }
 
     // The next line, valid until the following call; false at the end.
     bool next(std::string_view& line)
@@ -119,6 +121,8 @@ private:
         }
         m_buffer.resize(kept + static_cast<size_t>(std::max<ssize_t>(n, 0)));
         m_data = m_buffer;
+        m_bytesRead += std::max<ssize_t>(n, 0);
+        m_progress.at(m_bytesRead);
         return n > 0;
     }
 
@@ -144,6 +148,8 @@ private:
     std::string m_longLine;
     bool m_end = false;
     int m_error = 0;
+    ProgressShare m_progress{kNoProgress, 0};
+    int64_t m_bytesRead = 0;
 };
 
 constexpr std::string_view kLayerKeyword = "LAYER";
@@ -355,7 +361,7 @@ FileResult ReadDrawingText(Drawing& drawing, std::string_view bytes)
     return result;
 }
 
-FileResult ReadDrawing(const std::string& path, Drawing& drawing)
+FileResult ReadDrawing(const std::string& path, Drawing& drawing, const FileProgress& progress)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -368,7 +374,7 @@ FileResult ReadDrawing(const std::string& path, Drawing& drawing)
         ::close(fd);
         return {FileStatus::ReadError, path + ": " + std::string(fileMessages::kCannotOpen), {}};
     }
-    LineSource in(fd);  // the first chunk is read before the drawing is replaced
+    LineSource in(fd, ProgressShare(progress, st.st_size));  // the first chunk is read before the drawing is replaced
     if (in.error() != 0) {
         const int error = in.error();
         ::close(fd);

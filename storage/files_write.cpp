@@ -24,6 +24,7 @@
 #include "storage/cp932.h"
 #include "storage/file_layout.h"
 #include "storage/file_messages.h"
+#include "storage/file_progress.h"
 #include "storage/files.h"
 #include "storage/number_text.h"
 
@@ -207,8 +208,9 @@ std::string unencodableMessage(const EncodeFailure& failure, std::string_view wh
 
 class DrawingWriter {
 public:
-    DrawingWriter(const Drawing& drawing, LineWriter& out)
-        : m_drawing(drawing), m_ids(drawing.attributes), m_out(out), m_fields{out, m_ids, false, {}, {}}
+    DrawingWriter(const Drawing& drawing, LineWriter& out, const FileProgress& progress = kNoProgress)
+        : m_drawing(drawing), m_ids(drawing.attributes), m_out(out), m_fields{out, m_ids, false, {}, {}},
+          m_progress(progress, static_cast<int64_t>(drawing.registry.size()))
     {
     }
 
@@ -278,7 +280,9 @@ private:
     bool writeElements()
     {
         int32_t written = 0;
+        int64_t visited = 0;
         for (const ElementRef& ref : m_drawing.registry) {
+            m_progress.at(visited++);
             if (!ref.live)
                 continue;
             const bool known = visitElement(m_drawing, ref, [&](ElementKind kind, const auto& record) {
@@ -298,6 +302,7 @@ private:
         }
         m_out.line("0");
         m_out.line("END");
+        m_progress.at(visited);
         return true;
     }
 
@@ -305,6 +310,7 @@ private:
     Renumbering m_ids;
     LineWriter& m_out;
     FieldWriter m_fields;
+    ProgressShare m_progress;
     std::string m_error;
 };
 
@@ -385,7 +391,8 @@ FileResult WriteDrawingText(const Drawing& drawing, ImageSize size, std::string&
     return {FileStatus::Unencodable, writer.error(), {}};
 }
 
-FileResult WriteDrawing(const std::string& path, const Drawing& drawing, ImageSize size)
+FileResult WriteDrawing(const std::string& path, const Drawing& drawing, ImageSize size,
+                        const FileProgress& progress)
 {
     const std::string target = resolveTarget(path);
     std::string temporary = target + ".tmp-XXXXXX";
@@ -402,7 +409,7 @@ FileResult WriteDrawing(const std::string& path, const Drawing& drawing, ImageSi
             error = errno ? errno : EIO;
         return error == 0;
     });
-    DrawingWriter writer(drawing, lines);
+    DrawingWriter writer(drawing, lines, progress);
     const bool written = writer.write(size);
     if (written && error == 0 && ::fsync(fd) != 0)
         error = errno;

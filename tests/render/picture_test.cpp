@@ -252,4 +252,40 @@ INSTANTIATE_TEST_SUITE_P(Rows, Culling,
                                            CullRow{"zoomed_in", {3, -20, 10}}, CullRow{"zoomed_out", {0.4, 200, 150}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct ProgressRow {
+    const char* name;
+    int elements;
+    size_t reports;  // one per percent reached, and the end
+    int first;
+};
+
+class PaintProgress : public ::testing::TestWithParam<ProgressRow> {};
+
+// The share a long paint reports: from 0, growing, ending at 100, at most
+// once per percent, however many elements there are.
+TEST_P(PaintProgress, SharesGrowFromZeroToAHundred)
+{
+    Canvas c(200, 200);
+    const OutlineHeader o{};
+    for (int i = 0; i < GetParam().elements; ++i)
+        c.drawing.AppendLine({o, double(i % 200), 10, double(i % 200), 190});
+    PictureParams p = params(200, 200);
+    std::vector<int> shares;
+    p.progress = [&](int percent) { shares.push_back(percent); };
+    DrawPicture(c.g, c.drawing, p);
+    c.done();
+    ASSERT_FALSE(shares.empty());
+    EXPECT_EQ(shares.front(), GetParam().first);
+    EXPECT_EQ(shares.back(), 100);
+    for (size_t i = 1; i < shares.size(); ++i)
+        EXPECT_LT(shares[i - 1], shares[i]) << i;
+    EXPECT_EQ(shares.size(), GetParam().reports);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PaintProgress,
+                         ::testing::Values(ProgressRow{"empty", 0, 1, 100}, ProgressRow{"three", 3, 4, 0},
+                                           ProgressRow{"hundred", 100, 101, 0},
+                                           ProgressRow{"many", 5003, 101, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
