@@ -302,7 +302,7 @@ TEST(TextDialogFonts, AreSortedWithoutExcludedPrefixesAndOfferTheMappedWindowsNa
             EXPECT_FALSE(name.startsWith(Text(prefix))) << name.toStdString();
     // The default text font is a Windows name the IPA fonts stand in for.
     EXPECT_TRUE(fonts.contains(Text(kDefaultTextFontName)));
-    EXPECT_TRUE(fonts.contains(QStringLiteral("DejaVu Sans")));
+    EXPECT_TRUE(fonts.contains(QStringLiteral("Nimbus Sans")));
     // Families several foundries make are listed once, by family name.
     EXPECT_EQ(fonts.count(QStringLiteral("Nimbus Mono PS")), 1);
     EXPECT_FALSE(fonts.join(u'|').contains(u'['));
@@ -367,8 +367,8 @@ TEST_P(TextDialogChecks, RefuseWithTheFocusInTheOffendingField)
 INSTANTIATE_TEST_SUITE_P(
     Rows, TextDialogChecks,
     ::testing::Values(TextEntry{"UnknownFont", "ComboBox1", "No Such Font", false},
-                      TextEntry{"FontNameIsCaseSensitive", "ComboBox1", "dejavu sans", false},
-                      TextEntry{"ListedFont", "ComboBox1", "DejaVu Sans", true},
+                      TextEntry{"FontNameIsCaseSensitive", "ComboBox1", "nimbus sans", false},
+                      TextEntry{"ListedFont", "ComboBox1", "Nimbus Sans", true},
                       TextEntry{"SizeBelowThree", "Edit1", "2.9", false},
                       TextEntry{"SizeAboveThousand", "Edit1", "1001", false},
                       TextEntry{"SizeUnreadable", "Edit1", "abc", false},
@@ -387,7 +387,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(TextDialog, StoresEveryFieldAsTyped)
 {
     const bool accepted = runOk([&] {
-        dialog.ComboBox1->setEditText(QStringLiteral("DejaVu Sans"));
+        dialog.ComboBox1->setEditText(QStringLiteral("Nimbus Sans"));
         dialog.Edit1->setText(QStringLiteral("24"));
         dialog.Edit2->setText(QStringLiteral("-45"));
         dialog.Edit3->setText(QStringLiteral("-0.5"));
@@ -397,7 +397,7 @@ TEST_F(TextDialog, StoresEveryFieldAsTyped)
         dialog.Edit4->setText(Text("　図面 A　"));
     });
     ASSERT_TRUE(accepted);
-    EXPECT_EQ(params.fontName, "DejaVu Sans");
+    EXPECT_EQ(params.fontName, "Nimbus Sans");
     EXPECT_EQ(params.textSize, 24);
     EXPECT_EQ(params.textAngleDeg, -45);
     EXPECT_EQ(params.textRatioX, -0.5);
@@ -478,7 +478,7 @@ TEST_F(TextDialog, OffersTheRememberedValuesAndShowsTheTextInTheChosenFont)
     params.textAnchor = 12;  // out of range: shown as the first anchor
     params.textStyle = 2 | 8;
     params.textSize = 18;
-    params.fontName = "DejaVu Serif";
+    params.fontName = "Nimbus Roman";
     QString shownFont, focusedAtStart, fontAfterChoice, shownSize;
     int shownAnchor = -1;
     bool italic = false, strikeout = false, bold = true;
@@ -492,14 +492,14 @@ TEST_F(TextDialog, OffersTheRememberedValuesAndShowsTheTextInTheChosenFont)
         focusedAtStart = dialog.focusWidget()->objectName();
         dialog.activateWindow();  // focus-out events need an active window
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        EXPECT_EQ(dialog.Edit4->font().family(), QStringLiteral("DejaVu Serif"));
+        EXPECT_EQ(dialog.Edit4->font().family(), QStringLiteral("Nimbus Roman"));
         dialog.ComboBox1->setCurrentIndex(dialog.ComboBox1->findText(QStringLiteral("Nimbus Mono PS")));
         dialog.Edit1->setFocus();  // leaving the font list
         fontAfterChoice = dialog.Edit4->font().family();
         dialog.Button2->click();
     });
     EXPECT_FALSE(dialog.Execute(params));
-    EXPECT_EQ(shownFont, QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(shownFont, QStringLiteral("Nimbus Roman"));
     EXPECT_EQ(shownSize, QStringLiteral("18"));
     EXPECT_EQ(shownAnchor, 0);
     EXPECT_FALSE(bold);
@@ -507,7 +507,7 @@ TEST_F(TextDialog, OffersTheRememberedValuesAndShowsTheTextInTheChosenFont)
     EXPECT_TRUE(strikeout);
     EXPECT_EQ(focusedAtStart, QStringLiteral("ComboBox1"));
     EXPECT_EQ(fontAfterChoice, QStringLiteral("Nimbus Mono PS"));
-    EXPECT_EQ(params.fontName, "DejaVu Serif");  // cancelled
+    EXPECT_EQ(params.fontName, "Nimbus Roman");  // cancelled
     EXPECT_EQ(params.textAnchor, 12);
 }
 

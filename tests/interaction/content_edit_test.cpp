@@ -108,7 +108,7 @@ TEST(TextEdit, RewritesTheTextWithANewBoxAndRemembersTheSettings)
     FakeHost h;
     h.drawing.journal.BeginGroup();
     h.drawing.AppendText(
-        TextRecord { .layer = 3, .x = 50, .y = 60, .size = 12, .fontName = "DejaVu Sans", .text = "a" });
+        TextRecord { .layer = 3, .x = 50, .y = 60, .size = 12, .fontName = "Nimbus Sans", .text = "a" });
     h.drawing.journal.EndGroup();
     ASSERT_TRUE(SelectAll(h.drawing));
     std::string offered;
