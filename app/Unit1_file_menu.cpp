@@ -13,6 +13,7 @@
 #include "app/shell_texts.h"
 #include "dialogs/UnitNew.h"
 #include "render/export.h"
+#include "storage/cp932.h"
 #include "storage/files.h"
 
 namespace {
@@ -45,9 +46,15 @@ QString filterSuffix(const QString& filter)
     return dot < 0 ? QString() : filter.mid(dot + 1, end < 0 ? -1 : end - dot - 1);
 }
 
-std::string folderOf(const QString& path)
+// The settings file keeps the folder of the last file in Shift-JIS: a folder
+// whose name it cannot hold (or that holds a kept-byte code point) is not
+// remembered, and the one remembered before stays.
+void rememberFolder(std::string& remembered, const QString& path)
 {
-    return QFileInfo(path).absolutePath().toStdString();
+    const std::string folder = QFileInfo(path).absolutePath().toStdString();
+    std::string encoded;
+    if (utf8ToCp932(folder, encoded))
+        remembered = folder;
 }
 
 }  // namespace
@@ -150,7 +157,7 @@ bool TForm1::saveDrawingFile(const QString& path)
     }
     m_drawing.markSaved();
     m_currentFile = path;
-    m_settings.saveDialogFolder = folderOf(path);
+    rememberFolder(m_settings.saveDialogFolder, path);
     return true;
 }
 
@@ -210,7 +217,7 @@ bool TForm1::openDrawingFile(const QString& path)
         return false;
     }
     m_drawing = std::move(staged);
-    m_settings.openDialogFolder = folderOf(path);
+    rememberFolder(m_settings.openDialogFolder, path);
     if (result.ok()) {
         m_drawing.markSaved();
         m_currentFile = path;

@@ -22,6 +22,7 @@
 
 #include "dialogs/dialog_texts.h"
 #include "dialogs/dialog_widgets.h"
+#include "dialogs/unencodable_text.h"
 #include "render/fonts.h"
 #include "storage/cp932.h"
 
@@ -260,22 +261,10 @@ QString TFormMoji::typedText() const
 // one-value-per-line records.
 bool TFormMoji::refuseUnencodable(const QString& value, const char* what)
 {
-    std::string encoded;
-    EncodeFailure failure;
-    const auto lineBreak
-        = std::find_if(value.begin(), value.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
-    const bool broken = lineBreak != value.end();
-    if (broken)
-        failure.character = lineBreak->unicode();
-    else if (utf8ToCp932(value.toStdString(), encoded, &failure))
+    const QString message = UnencodableMessage(what, value);
+    if (message.isEmpty())
         return false;
-    const QString character = broken ? QString::fromUtf8(DialogText::kLineBreak)
-                                     : QString::fromUtf8(DialogText::kOpenQuote) +
-                                           QString::fromStdString(failure.utf8) +
-                                           QString::fromUtf8(DialogText::kCloseQuote);
-    LabelMessage->setText(QString::fromUtf8(what) + QString::fromUtf8(DialogText::kUnencodable) + character +
-                          QStringLiteral("(") + QString::fromStdString(codePointName(failure.character)) +
-                          QStringLiteral(")"));
+    LabelMessage->setText(message);
     LabelMessage->show();
     return true;
 }

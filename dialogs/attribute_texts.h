@@ -37,6 +37,9 @@ inline constexpr char kAngle[] = "角度";
 inline constexpr char kDegree[] = "°";
 inline constexpr char kBrowse[] = "参照";
 inline constexpr char kSwatchText[] = "　　　";
+// The refusal of a chosen image file whose name the files cannot hold.
+inline constexpr char kImageFileRefusedTitle[] = "画像ファイル";
+inline constexpr char kImageFileField[] = "画像ファイル名";
 inline constexpr char kImageFilter[] =
     "画像ファイル (*.ico *.wmf *.emf *.bmp *.gif *.png *.tif *.tiff *.jpe *.jpg *.jpeg *.jfif)";
 

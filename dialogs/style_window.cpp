@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QEvent>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QBoxLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include "dialogs/attribute_texts.h"
 #include "dialogs/dialog_widgets.h"
 #include "dialogs/draw_grid.h"
+#include "dialogs/unencodable_text.h"
 #include "geometry/func.h"
 #include "render/graph_p.h"
 #include "storage/cp932.h"
@@ -72,6 +74,9 @@ TStyleWindow::TStyleWindow(const char* objectName, const char* title, StyleSlots
         return QFileDialog::getOpenFileName(this, QString(), proposed,
                                             QString::fromUtf8(T::kImageFilter), nullptr,
                                             QFileDialog::ReadOnly);
+    };
+    refuseImage = [this](const QString& message) {
+        QMessageBox::warning(this, QString::fromUtf8(T::kImageFileRefusedTitle), message);
     };
 
     m_kinds = new QButtonGroup(this);
@@ -237,6 +242,12 @@ void TStyleWindow::Button5Click()
     const QString chosen = chooseImage(Edit4->text());
     if (chosen.isEmpty())
         return;
+    // The name goes into the drawing and settings files: one they cannot hold
+    // is refused here, not when saving.
+    if (const QString refusal = UnencodableMessage(T::kImageFileField, chosen); !refusal.isEmpty()) {
+        refuseImage(refusal);
+        return;
+    }
     Edit4->setText(chosen);
     *m_slots.imageFile = chosen.toStdString();
 }

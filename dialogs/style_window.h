@@ -41,10 +41,11 @@ public:
     TStyleWindow(const char* objectName, const char* title, StyleSlots fields, bool& openFlag,
                  QWidget* parent);
 
-    // Replaceable for tests: the colour dialog, and the image file dialog
-    // (given the proposed path, empty when cancelled).
+    // Replaceable for tests: the colour dialog, the image file dialog (given
+    // the proposed path, empty when cancelled) and the refusal of its answer.
     ColourQuestion chooseColour;
     std::function<QString(const QString& proposed)> chooseImage;
+    std::function<void(const QString& message)> refuseImage;
 
     QRadioButton* kindButton(int kind) const { return m_kindButtons.at(kind - 1); }
     QLabel* swatch(int colour) const { return m_swatches.at(colour); }

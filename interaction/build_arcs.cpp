@@ -123,8 +123,11 @@ int ArcClickCount(ArcMethod method)
 bool ArcStepHasClickRule(ArcMethod method, int step)
 {
     const Recipe r = recipeOf(method);
+    // The last click of a circle through points has no rule: points that give
+    // no circle are refused with a message. An inner-radius click that follows
+    // them has its rule like any other.
     const bool last = step + 1 == ArcClickCount(method);
-    return step >= 1 && step + 1 >= baseClicks(r.base) && !(last && isCircular(r.base));
+    return step >= 1 && step + 1 >= baseClicks(r.base) && !(last && !r.inner && isCircular(r.base));
 }
 
 bool ArcStepShowsChord(ArcMethod method, int step)

@@ -12,6 +12,8 @@ void UndoJournal::clear()
 
 void UndoJournal::BeginGroup()
 {
+    m_changeAtBegin = m_changeCount;
+    m_recordingGroupBefore = m_recordingGroup;
     m_recordingGroup = m_undoLevel + 1;
 }
 
@@ -29,5 +31,10 @@ void UndoJournal::Record(JournalOp op, int32_t registryPosition)
 
 void UndoJournal::EndGroup()
 {
+    // A command that recorded nothing is no step: undo and redo stay as they were.
+    if (m_changeCount == m_changeAtBegin) {
+        m_recordingGroup = m_recordingGroupBefore;
+        return;
+    }
     m_undoLevel = m_recordingGroup;
 }

@@ -25,6 +25,7 @@ public:
     void BeginGroup();
     // Writes at position and discards whatever could still be redone.
     void Record(JournalOp op, int32_t registryPosition);
+    // A group that recorded nothing leaves the journal as it was before BeginGroup.
     void EndGroup();
     // The drawing-file reader records everything as group 1.
     void beginReadGroup() { m_recordingGroup = 1; }
@@ -52,6 +53,8 @@ private:
     int32_t m_recordingGroup = 0;
     int32_t m_undoLevel = 0;
     uint64_t m_changeCount = 0;
+    uint64_t m_changeAtBegin = 0;  // of the open group
+    int32_t m_recordingGroupBefore = 0;
 };
 
 template <class Flip>

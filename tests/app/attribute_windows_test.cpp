@@ -161,6 +161,45 @@ TEST_F(StyleWindows, OnlyAFileChosenWithBrowseBecomesTheImage)
     EXPECT_EQ(attributes.penImageFile, "/pictures/new.png");
 }
 
+// A chosen file whose name the drawing and settings files cannot hold is
+// refused with a message naming the character; the image stays as it was.
+struct UnstorableImageName {
+    const char* name;
+    const char* path;  // UTF-8
+    const char* named;  // what the message must name
+};
+
+class StyleWindowImageNames : public ::testing::TestWithParam<UnstorableImageName> {
+protected:
+    CurrentAttributes attributes;
+    bool open = false;
+};
+
+TEST_P(StyleWindowImageNames, AreRefusedAndChangeNothing)
+{
+    attributes.brushImageFile = "/pictures/old.png";
+    TForm7 brush{attributes, open};
+    Open(brush);
+    QStringList refusals;
+    brush.refuseImage = [&](const QString& message) { refusals << message; };
+    brush.chooseImage = [](const QString&) { return QString::fromUtf8(GetParam().path); };
+    brush.browseButton()->click();
+    ASSERT_EQ(refusals.size(), 1);
+    EXPECT_TRUE(refusals[0].contains(QString::fromUtf8(GetParam().named))) << refusals[0].toStdString();
+    EXPECT_TRUE(refusals[0].startsWith(QString::fromUtf8("画像ファイル名に Shift-JIS で保存できない文字があります：")));
+    EXPECT_EQ(attributes.brushImageFile, "/pictures/old.png");
+    EXPECT_EQ(brush.imageEdit()->text(), QStringLiteral("/pictures/old.png"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StyleWindowImageNames,
+    ::testing::Values(UnstorableImageName{"LatinAccent", "/pictures/caf\xc3\xa9.png", "「é」(U+00E9)"},
+                      UnstorableImageName{"Emoji", "/pictures/\xf0\x9f\x98\x80.png", "(U+1F600)"},
+                      // The code points the program keeps undecodable file bytes in.
+                      UnstorableImageName{"KeptByteCodePoint", "/pictures/\xf4\x80\x82\x81.png", "(U+100081)"},
+                      UnstorableImageName{"LineBreak", "/pictures/a\nb.png", "改行(U+000A)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(StyleWindows, EscClosesAndClearsTheOpenFlag)
 {
     Open(pen);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,7 +20,18 @@
 
 #include "app/qt_translations.h"
 #include "app_test_support.h"
+#include "dialogs/Unit2.h"
+#include "dialogs/Unit3.h"
+#include "dialogs/Unit4.h"
+#include "dialogs/Unit5.h"
+#include "dialogs/Unit6.h"
+#include "dialogs/Unit7.h"
+#include "dialogs/UnitCBox.h"
 #include "dialogs/UnitGrd.h"
+#include "dialogs/UnitInp1.h"
+#include "dialogs/UnitInp2.h"
+#include "dialogs/UnitLay.h"
+#include "dialogs/UnitMoji.h"
 #include "dialogs/UnitNew.h"
 #include "storage/CVals.h"
 #include "storage/cp932.h"
@@ -208,6 +220,34 @@ TEST_F(FileMenu, OpenThenSaveAsKeepsBytesThatAreNoShiftJisCharacter)
         ASSERT_TRUE(original.open(QIODevice::ReadOnly) && saved.open(QIODevice::ReadOnly));
         EXPECT_EQ(saved.readAll(), original.readAll()) << name;
     }
+}
+
+// The settings file keeps the remembered folders in Shift-JIS: a folder it
+// cannot hold is not remembered, and the drawing is saved and opened as usual.
+TEST_F(FileMenu, AFolderTheSettingsCannotHoldIsNotRemembered)
+{
+    form->settings().saveDialogFolder = "/remembered/save";
+    form->settings().openDialogFolder = "/remembered/open";
+    for (const char* folder : {"caf\xc3\xa9", "\xf4\x80\x82\x81", "plain"}) {
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QString::fromUtf8(folder)));
+        const QString file = dir.filePath(QString::fromUtf8(folder) + QStringLiteral("/a.mt"));
+        AddLine(form->drawing(), 10, 10, 100, 100);
+        script.savePath = file;
+        form->PopFileSaveAsClick();
+        EXPECT_EQ(form->statusText(1), Text("＜保存＞")) << folder;
+        EXPECT_TRUE(QFileInfo::exists(file)) << folder;
+        script.openPath = file;
+        form->PopFileOpenClick();
+        EXPECT_EQ(form->statusText(1), Text("＜開く＞")) << folder;
+    }
+    const std::string plain = QFileInfo(dir.filePath(QStringLiteral("plain/a.mt"))).absolutePath().toStdString();
+    EXPECT_EQ(form->settings().saveDialogFolder, plain);
+    EXPECT_EQ(form->settings().openDialogFolder, plain);
+    form->settings().saveDialogFolder = "/remembered/save";
+    script.savePath = dir.filePath(QString::fromUtf8("caf\xc3\xa9/a.mt"));
+    form->PopFileSaveAsClick();
+    EXPECT_EQ(form->settings().saveDialogFolder, "/remembered/save");
+    EXPECT_TRUE(script.errors.isEmpty()) << script.errors.join(u'\n').toStdString();
 }
 
 TEST_F(FileMenu, UndoWithNothingToUndoSaysSo)
@@ -515,6 +555,59 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedSettingsRow{"int_min", [] { return EveryLine("-2147483648"); }},
         DamagedSettingsRow{"far_off_bounded", [] { return EveryLine("32767"); }},
         DamagedSettingsRow{"tiny", [] { return EveryLine("1"); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Every window, shown at its default place or at one remembered on a larger
+// screen, lies wholly on the screen it opens on, its frame included.
+struct PlacesRow {
+    const char* name;
+    std::function<void(WindowPlaces&)> places;
+};
+
+class FormWindowsOnScreen : public ::testing::TestWithParam<PlacesRow> {};
+
+TEST_P(FormWindowsOnScreen, EveryWindowLiesWhollyOnTheScreen)
+{
+    QTemporaryDir dir;
+    const QString settingsPath = dir.filePath(QStringLiteral("mirt.dat"));
+    Settings saved = LoadDefaults();
+    GetParam().places(saved.windows);
+    ASSERT_TRUE(WriteSettings(settingsPath.toStdString(), saved));
+    auto form = MakeShownFormWithoutResize(settingsPath);
+    const QRect screen = form->screen()->availableGeometry();
+    const std::pair<const char*, QDialog*> windows[] = {
+        {"pen", form->Form2()},        {"width", form->Form3()},     {"dash", form->Form4()},
+        {"caps", form->Form5()},       {"point", form->Form6()},     {"brush", form->Form7()},
+        {"layers", form->FormLay()},   {"new", form->FormNew()},     {"grid", form->FormGrd()},
+        {"numbers", form->FormInp1()}, {"points", form->FormInp2()}, {"corners", form->FormCBox()},
+        {"text", form->FormMoji()}};
+    for (const auto& [name, window] : windows) {
+        window->show();  // shown without a modal loop: the place is the same
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << name;
+        QCoreApplication::processEvents();
+        const QRect frame = window->frameGeometry();
+        EXPECT_TRUE(screen.contains(frame)) << name << ": " << frame.x() << "," << frame.y() << " "
+                                            << frame.width() << "x" << frame.height() << " on "
+                                            << screen.width() << "x" << screen.height();
+        window->hide();
+    }
+}
+
+void EveryPlace(WindowPlaces& w, int left, int top)
+{
+    for (WindowPlace* place : {&w.form2, &w.form3, &w.form4, &w.form5, &w.form6, &w.form7, &w.formNew,
+                               &w.formGrd, &w.formInp1, &w.formInp2, &w.formCBox, &w.formMoji, &w.formLay}) {
+        place->left = left;
+        place->top = top;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FormWindowsOnScreen,
+    ::testing::Values(PlacesRow{"Defaults", [](WindowPlaces&) {}},
+                      PlacesRow{"RememberedOnALargerScreen", [](WindowPlaces& w) { EveryPlace(w, 1800, 1100); }},
+                      PlacesRow{"RememberedBottomRight", [](WindowPlaces& w) { EveryPlace(w, 700, 500); }},
+                      PlacesRow{"TallLayerWindow", [](WindowPlaces& w) { w.formLay = WindowPlace{100, 300, 300, 2000}; }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(QtTexts, TheStandardButtonsAreJapanese)

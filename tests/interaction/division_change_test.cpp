@@ -89,7 +89,9 @@ TEST(DivisionPoints, KindsThatAreNotDividedCountZero)
     DivideSelection(c);
     EXPECT_EQ(h.operation, Text("要素数：0"));
     EXPECT_EQ(h.drawing.registry.size(), 1u);
-    EXPECT_EQ(h.drawing.Undo(), "元に戻す：---");
+    // Nothing was added, so no undo step: the next Undo takes back the point.
+    EXPECT_EQ(h.drawing.Undo(), "元に戻す：点作図");
+    EXPECT_FALSE(h.drawing.journal.canUndo());
 }
 
 TEST(DivisionPoints, NothingSelectedOrCancelAddNothing)
