@@ -279,6 +279,41 @@ TEST(TypedPoints, KeysOpenTheFieldOnlyInStepsThatTakePoints)
     EXPECT_EQ(form->pointEntryText(), QStringLiteral("-3"));
 }
 
+
+// ---- Edit steps: move and a handle's new place -----------------------------------
+
+TEST(TypedPoints, MoveTakesTypedBaseAndTarget)
+{
+    auto form = MakeShownForm();
+    AddLine(form->drawing(), 20, 100, 300, 100);
+    form->Repaint();
+    Trigger(*form, "PopEditSelectAllClick");
+    Trigger(*form, "PopEditMoveClick");
+    Enter(*form, "0,0");
+    Enter(*form, "@12.25,-3.5");
+    ASSERT_EQ(form->drawing().tables.lines.size(), 2u);
+    EXPECT_EQ(form->drawing().tables.lines[1].x1, 32.25);
+    EXPECT_EQ(form->drawing().tables.lines[1].y1, 96.5);
+    EXPECT_EQ(form->interaction().CommandMode, 11);
+}
+
+TEST(TypedPoints, AHandleTakesATypedNewPlace)
+{
+    auto form = MakeShownForm();
+    AddLine(form->drawing(), 20, 100, 300, 100);
+    form->Repaint();
+    Trigger(*form, "PopEditSelect1Click");
+    Click(*form, {150, 100});
+    ASSERT_EQ(form->drawing().selection.size(), 1u);
+    Click(*form, {300, 100});  // the end's handle
+    ASSERT_EQ(form->interaction().CommandMode, 102);
+    Enter(*form, "@-0.5,40");
+    ASSERT_EQ(form->drawing().tables.lines.size(), 2u);
+    EXPECT_EQ(form->drawing().tables.lines[1].x2, 299.5);
+    EXPECT_EQ(form->drawing().tables.lines[1].y2, 140);
+    EXPECT_EQ(form->drawing().tables.lines[1].x1, 20);
+}
+
 // ---- The angle lock ------------------------------------------------------------
 
 struct LockRow {
