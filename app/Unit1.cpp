@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QStandardPaths>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/cursor_readout.h"
 #include "app/menu_table.h"
 #include "app/paint_box.h"
 #include "app/shell_texts.h"
@@ -49,8 +51,14 @@ TForm1::TForm1(QString settingsPath, QWidget* parent)
     layout->setSpacing(0);
     PaintBox1 = new TPaintBox(this);
     StatusBar1 = new TStatusBar(this);
+    m_readout = new TCursorReadout(this);
     layout->addWidget(PaintBox1, 1);
-    layout->addWidget(StatusBar1, 0);
+    auto* statusRow = new QHBoxLayout;
+    statusRow->setSpacing(0);
+    statusRow->addWidget(StatusBar1, 1);
+    statusRow->addWidget(m_readout, 0, Qt::AlignBottom);
+    layout->addLayout(statusRow, 0);
+    makePointEntry();
 
     // The blink animation sets its own interval; the timer starts disabled.
     Timer1 = new QTimer(this);
@@ -309,11 +317,16 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 void TForm1::FormResize()
 {
-    StatusBar1->setPanelWidth(0, std::max(100, StatusBar1->width() - StatusBar1->panelWidth(1)));
+    // The readout takes its room only where the prompt panel keeps 300 pixels.
+    const bool readout = TCursorReadout::fits(width(), StatusBar1->panelWidth(1));
+    m_readout->setVisible(readout);
+    const int barWidth = width() - (readout ? m_readout->width() : 0);
+    StatusBar1->setPanelWidth(0, std::max(100, barWidth - StatusBar1->panelWidth(1)));
 }
 
 void TForm1::ShowPrompt()
 {
+    closePointEntry();  // the step changed under an open entry
     showPromptText(CommandPrompt(m_state.CommandMode));
 }
 

@@ -8,6 +8,7 @@
 //   app/Unit1_grid_size.cpp   grid and image-size settings
 //   interaction/Unit1_draw_menu.cpp  Draw menu, construction dialogs
 //   interaction/Unit1_mouse.cpp      the command machine's hooks
+//   interaction/Unit1_point_entry.cpp  typed points, cursor readout
 //   dialogs/Unit1_settings_menu.cpp  the attribute windows
 //   editing/Unit1_edit_menu.cpp      Edit menu
 //   editing/Unit1_blink.cpp          selection blink, Deselect
@@ -34,7 +35,9 @@
 class QAction;
 class QMenu;
 class QTimer;
+class QKeyEvent;
 class TAttributeWindow;
+class TCursorReadout;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -50,6 +53,7 @@ class TFormMoji;
 class TFormNew;
 class TGraphP;
 class TPaintBox;
+class TPointEntryField;
 class TStatusBar;
 
 enum class UnsavedAnswer { Save, Discard, Cancel };
@@ -226,6 +230,15 @@ public:
     void CommandMouseUp(Qt::MouseButton button, QPoint pos);
     void CommandGestureStarted();
 
+    // --- typed points and the cursor readout (interaction/Unit1_point_entry.cpp)
+    // True when the key opened, edited, gave or closed the point entry.
+    bool PointEntryKey(QKeyEvent* event);
+    void ShowCursorReadout();
+    QString readoutText() const;
+    // The open field's text (empty when closed) and whether it is marked.
+    QString pointEntryText() const;
+    bool pointEntryRefused() const;
+
     // --- Edit menu (editing/Unit1_edit_menu.cpp) ------------------------------
     void PopEditSelect1Click();
     void PopEditSelectRangeClick();
@@ -274,6 +287,13 @@ private:
     void afterViewChange(const char* operationText);
     void drawGestureBand();
     void showDragPicture(QPoint pos);
+    // point entry helpers (interaction/Unit1_point_entry.cpp)
+    void makePointEntry();
+    void openPointEntry(const QString& first);
+    void pointEntryEdited();
+    void acceptPointEntry();
+    void closePointEntry();
+    void refreshHover();
 
     InteractionState m_state;
     Drawing m_drawing;
@@ -286,6 +306,9 @@ private:
     std::unique_ptr<TGraphP> m_surface;
     TPaintBox* PaintBox1 = nullptr;
     TStatusBar* StatusBar1 = nullptr;
+    TCursorReadout* m_readout = nullptr;
+    TPointEntryField* m_pointEntry = nullptr;
+    QString m_operationBeforeEntry;  // panel 1 before the entry echoed into it
     TFormNew* m_formNew = nullptr;
     TFormGrd* m_formGrd = nullptr;
     TFormInp1* m_formInp1 = nullptr;

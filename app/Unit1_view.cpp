@@ -63,7 +63,7 @@ uint32_t flagsOf(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool d
 
 void TForm1::keyPressEvent(QKeyEvent* event)
 {
-    if (FormKeyDown(event->key(), event->modifiers()))
+    if (PointEntryKey(event) || FormKeyDown(event->key(), event->modifiers()))
         event->accept();
     else
         QWidget::keyPressEvent(event);
@@ -165,8 +165,9 @@ void TForm1::PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mo
     CommandMouseDown(button, pos);
 }
 
-void TForm1::PaintBox1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, QPoint pos)
+void TForm1::PaintBox1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos)
 {
+    m_state.pointInput.shiftHeld = modifiers & Qt::ShiftModifier;
     if ((buttons & Qt::LeftButton) && (buttons & Qt::RightButton)) {
         const ViewGesture gesture = ClassifyDrag(m_state.pressX, m_state.pressY, pos.x(), pos.y());
         ShowOperation(QString::fromUtf8(textsFor(gesture).dragging));

@@ -12,6 +12,7 @@
 #include "app/view_ops.h"
 #include "render/highlight.h"
 #include "interaction/construction.h"
+#include "interaction/point_input.h"
 #include "interaction/xor_overlay.h"
 
 // Bits of InteractionState::mouseFlags; built up by every press of a gesture
@@ -60,6 +61,8 @@ struct InteractionState {
     XorFigure preview{kPreviewColour, 1};
     XorFigure snapMarker{kSnapMarkerColour, 2};
     PreviewShape previewShape;  // reused by every mouse move
+    // The last point given, the entry being typed, the hover cursor.
+    PointInput pointInput;
 
     // The first block of mouse state, cleared by New and Open.
     void clearMouse()
@@ -69,5 +72,6 @@ struct InteractionState {
         pressX = pressY = 0;
         gesture = GestureBand{};
         construction = Construction{};
+        pointInput.lastPoint.reset();
     }
 };

@@ -5,6 +5,7 @@
 // of the mouse handlers' steps.
 #include "app/Unit1.h"
 #include "interaction/command_machine.h"
+#include "interaction/point_entry_field.h"
 
 QString TForm1::CommandPrompt(int commandMode) const
 {
@@ -36,6 +37,7 @@ void TForm1::CommandCanvasRepainted()
 
 void TForm1::CommandMouseDown(Qt::MouseButton button, QPoint pos)
 {
+    closePointEntry();  // a press takes over from the keyboard
     CommandContext ctx = commandContext();
     MachineMouseDown(ctx, button, pos);
 }
@@ -44,12 +46,16 @@ void TForm1::CommandMouseMove(Qt::MouseButtons buttons, QPoint pos)
 {
     CommandContext ctx = commandContext();
     MachineMouseMove(ctx, buttons, pos);
+    if (m_pointEntry->isOpen())
+        m_pointEntry->follow(pos);
+    ShowCursorReadout();
 }
 
 void TForm1::CommandMouseUp(Qt::MouseButton, QPoint pos)
 {
     CommandContext ctx = commandContext();
     MachineLeftClick(ctx, pos);
+    ShowCursorReadout();
 }
 
 void TForm1::CommandGestureStarted()

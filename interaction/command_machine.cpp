@@ -115,7 +115,7 @@ void showPreview(CommandContext& ctx, QPoint pos)
     if (!preview && !m.change)
         return;
     s.previewShape.clear();
-    const PointD cursor = PixelToWorld(s.view.view, pos.x(), pos.y());
+    const PointD cursor = RubberBandEnd(ctx, pos.x(), pos.y());
     if (preview)
         preview(s.construction, cursor, s.previewShape);
     else  // a change mode without its own rubber band shows the element it would rebuild
@@ -135,6 +135,10 @@ void MachineMouseDown(CommandContext& ctx, Qt::MouseButton button, QPoint pos)
 
 void MachineMouseMove(CommandContext& ctx, Qt::MouseButtons buttons, QPoint pos)
 {
+    PointInput& in = ctx.state.pointInput;
+    in.cursorSeen = true;
+    in.cursorX = pos.x();
+    in.cursorY = pos.y();
     showRect(ctx, ctx.state.snapMarker.erase(ctx.host.canvasImage()));
     if (buttons & Qt::LeftButton) {
         if (const CommandMethod* m = methodOf(ctx.state.CommandMode); m && m->drag)
@@ -145,6 +149,13 @@ void MachineMouseMove(CommandContext& ctx, Qt::MouseButtons buttons, QPoint pos)
         return;
     showSnapMarker(ctx, pos);
     showPreview(ctx, pos);
+}
+
+void MachineRefreshHover(CommandContext& ctx)
+{
+    const PointInput& in = ctx.state.pointInput;
+    if (in.cursorSeen)
+        MachineMouseMove(ctx, Qt::NoButton, QPoint(in.cursorX, in.cursorY));
 }
 
 void MachineGestureStarted(CommandContext& ctx)
@@ -213,10 +224,22 @@ void MachineLeftClick(CommandContext& ctx, QPoint release)
     ClickPoint click = PointOfClick(ctx, s.pressX, s.pressY);
     click.releaseX = release.x();
     click.releaseY = release.y();
+    if (s.mouseFlags & kMouseShift)
+        LockClickAngle(ctx, click);
+    MachineGivePoint(ctx, click);
+}
+
+void MachineGivePoint(CommandContext& ctx, const ClickPoint& click)
+{
+    InteractionState& s = ctx.state;
+    const bool takesPoints = TakesTypedPoints(s.CommandMode);
     if (EnterChangeMode(ctx, click)) {
+        s.pointInput.lastPoint = click.point;
         ctx.host.ShowPrompt();
         return;
     }
+    if (takesPoints)
+        s.pointInput.lastPoint = click.point;
     if (const auto info = LookupMode(s.CommandMode)) {
         if (info->method->click)
             info->method->click(ctx, click);

@@ -40,6 +40,12 @@ void MachineMouseMove(CommandContext&, Qt::MouseButtons buttons, QPoint pos);
 // A release of a gesture the left button took part in alone; the press point
 // is the state's pressX / pressY, release the pixel of the release.
 void MachineLeftClick(CommandContext&, QPoint release);
+// A point for the current step, from a click or the entry: the handle test,
+// then the command's click rule; the point becomes the last point given.
+void MachineGivePoint(CommandContext&, const ClickPoint& click);
+// Draws the hover figures again at the last cursor (after a typed point or
+// an edit of the entry text moved the rubber band's end).
+void MachineRefreshHover(CommandContext&);
 // A two-button gesture began: the hover figures go and a freehand line in
 // progress is abandoned.
 void MachineGestureStarted(CommandContext&);

@@ -83,7 +83,8 @@ std::vector<CommandMethod> buildTable()
                  .press = StartFreehandPoints,
                  .drag = ContinueFreehandPoints,
                  .clearsSelection = false,
-                 .laterSteps = B::NoEffect});
+                 .laterSteps = B::NoEffect,
+                 .takesPoints = false});
 
     // ---- Rectangles --------------------------------------------------------
     t.push_back({.items = {{"PopDrawBox1Click", 0}, {"PopDrawBox2Click", 1}, {"PopDrawBox3Click", 2}},
@@ -209,7 +210,8 @@ std::vector<CommandMethod> buildTable()
                      .press = StartFreehandLine,
                      .drag = ContinueFreehandLine,
                      .strokeStepPx = stepPx,
-                     .clearsSelection = false});
+                     .clearsSelection = false,
+                     .takesPoints = false});
     };
     stroke("PopDrawPlin2Click", 2300, 10, BuildPolylineFromStroke);
     stroke("PopDrawOsp2Click", 2310, 20, BuildOpenSplineFromStroke);
@@ -226,6 +228,7 @@ std::vector<CommandMethod> buildTable()
                      .clearsSelection = false});
     };
     edit("PopEditSelect1Click", 1, SelectOneClick, {{}});
+    t.back().takesPoints = false;  // a pick, by the raw press pixel
     edit("PopEditSelectRangeClick", 2, SelectRangeClick, {{}, {.preview = PreviewBox}});
     edit("PopEditMoveClick", 10, MoveClick, {{}, {.preview = PreviewDisplacedSelection}});
     edit("PopEditCopyClick", 20, CopyClick, {{}, {.preview = PreviewDisplacedSelection}});

@@ -94,6 +94,9 @@ struct CommandMethod {
     Backspace atFirstStep = Backspace::NoEffect;
     int reopenItem = 0;
     Backspace laterSteps = Backspace::StepBack;
+    // The clicks give points (typed points are taken too); false where they
+    // pick (select one) or draw by dragging (freehand).
+    bool takesPoints = true;
 
     int modeOf(int variant, int step) const { return firstMode + variant * variantStride + step; }
 };
