@@ -117,6 +117,7 @@ bool TForm1::confirmDiscard()
 {
     if (!m_drawing.isModified())
         return true;
+    syncRecoveryLog();
     switch (m_questions.unsavedChanges()) {
     case UnsavedAnswer::Save: return saveAsWithDialog();
     case UnsavedAnswer::Discard: return true;
@@ -151,6 +152,7 @@ bool TForm1::saveDrawingFile(const QString& path)
     m_drawing.markSaved();
     m_currentFile = path;
     m_settings.saveDialogFolder = folderOf(path);
+    recordRecoverySaved(path);
     return true;
 }
 
@@ -180,6 +182,7 @@ void TForm1::PopFileNewClick()
     m_currentFile.clear();
     UpdateUndoMenu();
     startNewDrawing(width, height);
+    startRecoveryLog({});
     ShowOperation(QString::fromUtf8(ShellText::kNewDone));
     RefreshLayerWindow();
 }
@@ -223,6 +226,7 @@ bool TForm1::openDrawingFile(const QString& path)
     menuAction(QStringLiteral("PopEditUndoClick"))->setEnabled(true);
     menuAction(QStringLiteral("PopEditRedoClick"))->setEnabled(false);
     startNewDrawing(result.imageSize.width, result.imageSize.height);
+    startRecoveryLog(path);
     return true;
 }
 
@@ -259,6 +263,8 @@ void TForm1::UpdateUndoMenu()
 {
     menuAction(QStringLiteral("PopEditUndoClick"))->setEnabled(m_drawing.journal.canUndo());
     menuAction(QStringLiteral("PopEditRedoClick"))->setEnabled(m_drawing.journal.canRedo());
+    // Every command group ends here.
+    recordRecoveryStep();
 }
 
 void TForm1::PopEditUndoClick()
@@ -267,6 +273,8 @@ void TForm1::PopEditUndoClick()
     if (changes)
         Deselect();
     const std::string text = m_drawing.Undo();
+    if (changes)
+        recordRecoveryUndo(false);
     if (changes)
         FormPaint();
     UpdateUndoMenu();
@@ -279,6 +287,8 @@ void TForm1::PopEditRedoClick()
     if (changes)
         Deselect();
     const std::string text = m_drawing.Redo();
+    if (changes)
+        recordRecoveryUndo(true);
     if (changes)
         FormPaint();
     UpdateUndoMenu();
