@@ -114,6 +114,11 @@ bool RecoveryLog::create(const std::string& folder)
         ::close(fd);
         return false;
     }
+    // The name itself survives a power cut too.
+    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
     m_folder = folder;
     m_path = path;
     m_fd = fd;
