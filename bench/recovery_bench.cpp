@@ -17,6 +17,8 @@
 #include <memory>
 #include <string>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr int kElements = 100000;
@@ -43,7 +45,8 @@ void runCommand(benchmark::State& state, Drawing& d, const std::function<void()>
 {
     const bool logged = state.range(0) != 0;
     recovery::RecoveryLog log;
-    if (logged && !log.create(benchFolder())) {
+    const std::string folder = logged ? benchFolder() : std::string();
+    if (logged && !log.create(folder)) {
         state.SkipWithError("no log folder");
         return;
     }
@@ -58,6 +61,8 @@ void runCommand(benchmark::State& state, Drawing& d, const std::function<void()>
     }
     state.counters["frame_bytes"] = logged ? static_cast<double>(log.size()) : 0;
     log.remove();
+    if (logged)
+        ::rmdir(folder.c_str());
 }
 
 void BM_MoveSelection(benchmark::State& state)
