@@ -31,6 +31,7 @@
 #include "render/graph_p.h"
 #include "render/picture.h"
 #include "storage/CVals.h"
+#include "storage/recovery_log.h"
 
 namespace {
 
@@ -68,6 +69,7 @@ TForm1::TForm1(QString settingsPath, QWidget* parent)
 
     m_settings = LoadDefaults();
     installDefaultQuestions();
+    installRecoveryQuestion();
     // The construction dialogs answer the Draw commands; tests script them.
     m_constructionQuestions.numbers = [this](NumericRows& rows) { return FormInp1()->Execute(rows); };
     m_constructionQuestions.corners = [this](ConstructionParameters& p) { return FormCBox()->Execute(p); };
@@ -114,6 +116,8 @@ void TForm1::FormShow()
     ShowPrompt();
     ShowOperation(QString());
     FormPaint();
+    startRecoveryLog({});
+    QTimer::singleShot(0, this, &TForm1::offerRecovery);
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -142,6 +146,7 @@ void TForm1::FormClose()
             qWarning("settings: text not representable, %s", line.c_str());
     }
     CloseOpenAttributeWindows();
+    closeRecoveryLog();
     m_drawing.FreeDatabase();
     m_surface.reset();
 }

@@ -6,6 +6,7 @@
 //   app/Unit1_view.cpp        keys, wheel, canvas gestures, popup
 //   app/Unit1_file_menu.cpp   File menu, Undo/Redo
 //   app/Unit1_grid_size.cpp   grid and image-size settings
+//   app/Unit1_recovery.cpp    the recovery log and the restore at start
 //   interaction/Unit1_draw_menu.cpp  Draw menu, construction dialogs
 //   interaction/Unit1_mouse.cpp      the command machine's hooks
 //   interaction/Unit1_point_entry.cpp  typed points, cursor readout
@@ -56,6 +57,13 @@ class TPaintBox;
 class TPointEntryField;
 class TStatusBar;
 
+namespace recovery {
+class RecoveryLog;
+struct LogSummary;
+struct OrphanLog;
+struct ReplayResult;
+}  // namespace recovery
+
 enum class UnsavedAnswer { Save, Discard, Cancel };
 
 // The questions the File menu asks. The window installs dialogs; tests
@@ -67,6 +75,8 @@ struct FileQuestions {
     std::function<QString(const QString& startPath)> saveDrawing;
     std::function<QString(const QString& startPath)> saveImage;
     std::function<void(const QString& title, const QString& text)> error;
+    // At start: restore the drawing a program that died left behind?
+    std::function<bool(const QString& question)> restoreDrawing;
 };
 
 class TForm1 : public QWidget, public CanvasHost {
@@ -155,6 +165,18 @@ public:
     bool openDrawingFile(const QString& path);
     bool saveDrawingFile(const QString& path);
     QString currentFile() const { return m_currentFile; }
+
+    // --- the recovery log (Unit1_recovery.cpp) -------------------------------
+    // The folder of the recovery logs, set before the window is shown; empty
+    // (the default, as in tests) keeps no log.
+    void setRecoveryFolder(const QString& folder) { m_recoveryFolder = folder; }
+    static QString DefaultRecoveryFolder();
+    recovery::RecoveryLog* recoveryLog() { return m_recovery.get(); }
+    // Start-up (after the first paint): offers a left-behind drawing.
+    void offerRecovery();
+    // Command ends, and before a question: what changed goes to the log.
+    void recordRecoveryStep();
+    void syncRecoveryLog();
 
     // --- Settings: grid and image size (Unit1_grid_size.cpp) -------------------
     void PopSetGridClick();
@@ -277,6 +299,17 @@ private:
     void storeAttributeWindowPlaces();
     void openAttributeWindow(TAttributeWindow* window, const char* operationText);
     void installDefaultQuestions();
+    void installRecoveryQuestion();
+    // A fresh log for the drawing now shown; originFile names the file it
+    // was just read from, empty for a new drawing.
+    void startRecoveryLog(const QString& originFile);
+    void recordRecoveryUndo(bool redo);
+    void recordRecoverySaved(const QString& path);
+    void closeRecoveryLog();
+    bool offerOrphan(recovery::OrphanLog& orphan, const std::string& folder);
+    void adoptRestoredDrawing(Drawing&& restored, const recovery::ReplayResult& result,
+                              const recovery::LogSummary& summary, recovery::OrphanLog& orphan,
+                              const std::string& folder);
     void resetDrawing();
     void startNewDrawing(int imageWidth, int imageHeight);
     bool saveAsWithDialog();
@@ -304,6 +337,9 @@ private:
     QString m_currentFile;      // last .mt opened or saved
     QString m_lastImageFile;    // last image exported
     std::unique_ptr<TGraphP> m_surface;
+    QString m_recoveryFolder;
+    std::unique_ptr<recovery::RecoveryLog> m_recovery;
+    QTimer* m_recoveryTimer = nullptr;
     TPaintBox* PaintBox1 = nullptr;
     TStatusBar* StatusBar1 = nullptr;
     TCursorReadout* m_readout = nullptr;

@@ -124,6 +124,7 @@ bool TForm1::confirmDiscard()
 {
     if (!m_drawing.isModified())
         return true;
+    syncRecoveryLog();
     switch (m_questions.unsavedChanges()) {
     case UnsavedAnswer::Save: return saveAsWithDialog();
     case UnsavedAnswer::Discard: return true;
@@ -158,6 +159,7 @@ bool TForm1::saveDrawingFile(const QString& path)
     m_drawing.markSaved();
     m_currentFile = path;
     rememberFolder(m_settings.saveDialogFolder, path);
+    recordRecoverySaved(path);
     return true;
 }
 
@@ -187,6 +189,7 @@ void TForm1::PopFileNewClick()
     m_currentFile.clear();
     UpdateUndoMenu();
     startNewDrawing(width, height);
+    startRecoveryLog({});
     ShowOperation(QString::fromUtf8(ShellText::kNewDone));
     RefreshLayerWindow();
 }
@@ -230,6 +233,7 @@ bool TForm1::openDrawingFile(const QString& path)
     menuAction(QStringLiteral("PopEditUndoClick"))->setEnabled(true);
     menuAction(QStringLiteral("PopEditRedoClick"))->setEnabled(false);
     startNewDrawing(result.imageSize.width, result.imageSize.height);
+    startRecoveryLog(path);
     return true;
 }
 
@@ -266,6 +270,8 @@ void TForm1::UpdateUndoMenu()
 {
     menuAction(QStringLiteral("PopEditUndoClick"))->setEnabled(m_drawing.journal.canUndo());
     menuAction(QStringLiteral("PopEditRedoClick"))->setEnabled(m_drawing.journal.canRedo());
+    // Every command group ends here.
+    recordRecoveryStep();
 }
 
 void TForm1::PopEditUndoClick()
@@ -274,6 +280,8 @@ void TForm1::PopEditUndoClick()
     if (changes)
         Deselect();
     const std::string text = m_drawing.Undo();
+    if (changes)
+        recordRecoveryUndo(false);
     if (changes)
         FormPaint();
     UpdateUndoMenu();
@@ -286,6 +294,8 @@ void TForm1::PopEditRedoClick()
     if (changes)
         Deselect();
     const std::string text = m_drawing.Redo();
+    if (changes)
+        recordRecoveryUndo(true);
     if (changes)
         FormPaint();
     UpdateUndoMenu();

@@ -39,6 +39,7 @@ void TForm1::PopSetSizeClick()
         m_drawing.markChanged();
     m_state.view.imageWidth = width;
     m_state.view.imageHeight = height;
+    recordRecoveryStep();
     FormPaint();
     ShowOperation(QString::fromUtf8(ShellText::kSizeDone));
 }

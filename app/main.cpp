@@ -22,6 +22,7 @@ int main(int argc, char* argv[])
 
     // The dialogs are children of Form1 and live as long as it does.
     auto* form1 = new TForm1(TForm1::DefaultSettingsPath());
+    form1->setRecoveryFolder(TForm1::DefaultRecoveryFolder());
     form1->setAttribute(Qt::WA_DeleteOnClose);
     form1->Form7();  // brush
     form1->Form3();  // pen width

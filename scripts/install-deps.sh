@@ -10,7 +10,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
-  libgif-dev
+  libgif-dev libxxhash-dev
   fonts-ipafont fonts-ipaexfont fonts-urw-base35
   xvfb xauth imagemagick
   emf2svg libwmf-bin librsvg2-bin
