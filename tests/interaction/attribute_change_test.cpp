@@ -96,7 +96,7 @@ TEST(AttributeChange, EndStyleThreeIsJoinZeroOnClosedKinds)
     EXPECT_EQ(h.drawing.tables.rects.back().h.joinStyle, 0);
 }
 
-TEST(AttributeChange, AWidthChangeOfPointsOnlyIsAnEmptyStepThatStillCounts)
+TEST(AttributeChange, AWidthChangeOfPointsOnlyAddsNoUndoStepButStillCounts)
 {
     FakeHost h;
     Add(h, [](Drawing& d) { d.AppendPoint(PointRecord { .x = 1, .y = 1 }); });
@@ -104,7 +104,7 @@ TEST(AttributeChange, AWidthChangeOfPointsOnlyIsAnEmptyStepThatStillCounts)
     ASSERT_TRUE(SelectAll(h.drawing));
     Change(h, AttributeChange::Width);
     EXPECT_EQ(h.drawing.registry.size(), 2u);
-    EXPECT_EQ(h.drawing.journal.undoLevel(), 3);
+    EXPECT_EQ(h.drawing.journal.undoLevel(), 2);  // the next Undo takes back the second point
     EXPECT_EQ(h.operation, Text("変更数：2"));
 }
 
