@@ -17,6 +17,8 @@
 #include <array>
 
 #include "app/cursor_readout.h"
+#include "app/drawing_drops.h"
+#include "app/install_layout.h"
 #include "app/menu_table.h"
 #include "app/paint_box.h"
 #include "app/shell_texts.h"
@@ -76,15 +78,15 @@ TForm1::TForm1(QString settingsPath, QWidget* parent)
     m_constructionQuestions.text = [this](ConstructionParameters& p) { return FormMoji()->Execute(p); };
     m_constructionQuestions.polyPoint = [this](int n, PolyPointChoice& c) { return FormInp2()->Execute(n, c); };
     buildPopupMenu();
+    AcceptDrawingDrops(*this);
 }
 
 TForm1::~TForm1() = default;
 
 QString TForm1::DefaultSettingsPath()
 {
-    const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return QString::fromStdString(SettingsPath(QCoreApplication::applicationFilePath().toStdString(),
-                                               configDir.toStdString()));
+    return SettingsFilePath(QCoreApplication::applicationFilePath(),
+                            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 }
 
 // ---------------------------------------------------------------------------

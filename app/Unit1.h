@@ -163,6 +163,9 @@ public:
     bool confirmDiscard();
     // Open and save without dialogs; false after reporting an error.
     bool openDrawingFile(const QString& path);
+    // Open with a name from outside (command line, drop): the unsaved-changes
+    // question, then as File > Open once a file was chosen.
+    void OpenNamedDrawing(const QString& path);
     bool saveDrawingFile(const QString& path);
     QString currentFile() const { return m_currentFile; }
 
@@ -312,6 +315,7 @@ private:
                               const std::string& folder);
     void resetDrawing();
     void startNewDrawing(int imageWidth, int imageHeight);
+    void openAndReport(const QString& path);
     bool saveAsWithDialog();
     void showFileError(const QString& title, const QString& path, const QString& reason);
     void showBusy(const char* text);

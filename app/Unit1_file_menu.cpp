@@ -200,7 +200,21 @@ void TForm1::PopFileOpenClick()
         return;
     Deselect();
     const QString path = m_questions.openDrawing(startPath(m_currentFile, m_settings.openDialogFolder));
-    if (path.isEmpty() || !openDrawingFile(path))
+    if (!path.isEmpty())
+        openAndReport(path);
+}
+
+void TForm1::OpenNamedDrawing(const QString& path)
+{
+    if (!confirmDiscard())
+        return;
+    Deselect();
+    openAndReport(path);
+}
+
+void TForm1::openAndReport(const QString& path)
+{
+    if (!openDrawingFile(path))
         return;
     ShowOperation(QString::fromUtf8(ShellText::kOpenDone));
     RefreshLayerWindow();

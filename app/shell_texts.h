@@ -1,5 +1,6 @@
 // Texts of the main window: title, idle prompt, the operation-line words of
-// the view operations and the File menu, and the file questions. UTF-8.
+// the view operations and the File menu, the file questions, and the
+// refusals of files handed from outside. UTF-8.
 #pragma once
 
 namespace ShellText {
@@ -55,5 +56,13 @@ inline constexpr char kUnsavedQuestion[] = "図面の変更が保存されてい
 inline constexpr char kOpenFailed[] = "ファイルを開けません";
 inline constexpr char kSaveFailed[] = "ファイルを保存できません";
 inline constexpr char kImageFailed[] = "画像を保存できません";
+
+// Files handed to the window from outside (the command line, a drop); %1 is
+// the name as given.
+inline constexpr char kNameNotUtf8[] = "%1\nファイル名が UTF-8 ではないため開けません";
+inline constexpr char kDropNoFile[] = "ドロップされたものはファイルではありません";
+inline constexpr char kDropSeveral[] = "図面ファイルは一度に一つだけ開けます（%1 個ドロップされました）";
+inline constexpr char kDropNotLocal[] = "%1\nこのコンピューター上のファイルではないため開けません";
+inline constexpr char kDropNotDrawing[] = "%1\n図面ファイル（.mt）ではありません";
 
 }  // namespace ShellText

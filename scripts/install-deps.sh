@@ -4,7 +4,10 @@
 # fonts-urw-base35 stands in for Arial, Times New Roman and Courier New;
 # qt6-translations-l10n puts Qt's own dialogs and buttons in Japanese;
 # emf2svg and libwmf-bin let the tests read the exported metafiles back,
-# librsvg2-bin rasterises SVG for them (Inkscape is used when present).
+# librsvg2-bin rasterises SVG for them (Inkscape is used when present) and
+# renders the icon's PNG sizes; desktop-file-utils, appstream,
+# shared-mime-info, man-db and lintian validate what the install puts in
+# place, file and dpkg-dev let cpack find the package's dependencies.
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
@@ -14,6 +17,7 @@ packages=(
   fonts-ipafont fonts-ipaexfont fonts-urw-base35
   xvfb xauth imagemagick
   emf2svg libwmf-bin librsvg2-bin
+  desktop-file-utils appstream shared-mime-info man-db lintian file dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

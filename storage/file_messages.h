@@ -7,6 +7,9 @@
 namespace fileMessages {
 
 inline constexpr std::string_view kCannotOpen = "ファイルを開けません";
+inline constexpr std::string_view kIsAFolder = "フォルダーです";
+inline constexpr std::string_view kNotARegularFile = "通常のファイルではありません";
+inline constexpr std::string_view kTooLarge = "図面ファイルとして大きすぎます（1 GiB まで）";
 inline constexpr std::string_view kNotADrawing = "図面ファイル（.mt）ではありません。画像サイズもレイヤーの記録も見つかりません";
 inline constexpr std::string_view kReadBrokeOff = "読み込みが途中で失敗しました（読み込めた分は残っています）";
 inline constexpr std::string_view kCannotSave = "ファイルを保存できません（元のファイルは変更されていません）";

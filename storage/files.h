@@ -33,7 +33,13 @@ enum class FileStatus {
     ReadError,     // reading stopped early; what was read so far stays
     WriteError,    // the old file is untouched
     Unencodable,   // a text cannot be stored in CP932; nothing was written
+    TooLarge,      // reading: larger than kMaxDrawingFileBytes; unchanged
 };
+
+// A larger file is refused before it is read: about ten million elements,
+// ten times the largest drawing the benchmarks open, and still a few GiB
+// of memory once read.
+inline constexpr int64_t kMaxDrawingFileBytes = int64_t{1} << 30;
 
 struct FileResult {
     FileStatus status = FileStatus::Ok;

@@ -347,6 +347,19 @@ private:
     bool m_abandoned = false;  // the element is left out (negative count)
 };
 
+// Why a file is not read at all: a folder, a FIFO or device (whose reads
+// may never end), or a regular file too large to hold.
+std::optional<std::string_view> refusalOf(const struct stat& st)
+{
+    if (S_ISDIR(st.st_mode))
+        return fileMessages::kIsAFolder;
+    if (!S_ISREG(st.st_mode))
+        return fileMessages::kNotARegularFile;
+    if (st.st_size > kMaxDrawingFileBytes)
+        return fileMessages::kTooLarge;
+    return std::nullopt;
+}
+
 }  // namespace
 
 FileResult ReadDrawingText(Drawing& drawing, std::string_view bytes)
@@ -363,17 +376,27 @@ FileResult ReadDrawingText(Drawing& drawing, std::string_view bytes)
 
 FileResult ReadDrawing(const std::string& path, Drawing& drawing, const FileProgress& progress)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a FIFO does not wait for a writer; a
+    // regular file reads the same either way.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int error = errno;
         return {error == ENOENT ? FileStatus::NotFound : FileStatus::ReadError,
                 path + ": " + std::string(fileMessages::kCannotOpen) + ": " + std::strerror(error), {}};
     }
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
+        const int error = errno;
         ::close(fd);
-        return {FileStatus::ReadError, path + ": " + std::string(fileMessages::kCannotOpen), {}};
+        return {FileStatus::ReadError,
+                path + ": " + std::string(fileMessages::kCannotOpen) + ": " + std::strerror(error), {}};
     }
+    if (const std::optional<std::string_view> reason = refusalOf(st)) {
+        ::close(fd);
+        return {S_ISREG(st.st_mode) ? FileStatus::TooLarge : FileStatus::ReadError,
+                path + ": " + std::string(fileMessages::kCannotOpen) + ": " + std::string(*reason), {}};
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     LineSource in(fd, ProgressShare(progress, st.st_size));  // the first chunk is read before the drawing is replaced
     if (in.error() != 0) {
         const int error = in.error();

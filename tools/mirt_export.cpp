@@ -19,6 +19,7 @@ namespace {
 enum ExitCode { Success = 0, InputError = 1, UsageError = 2, OutputError = 3 };
 
 const char kHelp[] = "Usage: mirt-export INPUT.mt OUTPUT\n"
+                     "       mirt-export --help | --version\n"
                      "\n"
                      "Renders a Mirt drawing to OUTPUT at the drawing's image size (scale 1, no\n"
                      "grid or frame). The format follows OUTPUT's extension, in any letter case:\n"
@@ -48,10 +49,11 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
         std::fprintf(stderr, "mirt-export: %s\n", qPrintable(message));
 }
 
-bool wantsHelp(int argc, char** argv)
+// True when one of the arguments is the short or the long option.
+bool hasOption(int argc, char** argv, const char* shortName, const char* longName)
 {
     for (int i = 1; i < argc; ++i)
-        if (qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0)
+        if (qstrcmp(argv[i], shortName) == 0 || qstrcmp(argv[i], longName) == 0)
             return true;
     return false;
 }
@@ -98,8 +100,12 @@ int convert(const QString& input, const QString& output)
 
 int main(int argc, char** argv)
 {
-    if (wantsHelp(argc, argv)) {
+    if (hasOption(argc, argv, "-h", "--help")) {
         std::fputs(kHelp, stdout);
+        return Success;
+    }
+    if (hasOption(argc, argv, "-v", "--version")) {
+        std::puts("mirt-export " MIRT_VERSION);
         return Success;
     }
     if (!namesPlatform(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -107,6 +113,9 @@ int main(int argc, char** argv)
     qInstallMessageHandler(quietMessages);
     QGuiApplication app(argc, argv); // takes -platform and other Qt options out of argv
     const QStringList args = app.arguments().mid(1);
+    for (const QString& arg : args)
+        if (arg.size() > 1 && arg.startsWith(QLatin1Char('-')))
+            return fail(UsageError, QString::fromUtf8(toolMessages::kUnknownOption).arg(arg));
     if (args.size() != 2)
         return fail(UsageError, QString::fromUtf8(toolMessages::kArguments));
     return convert(args[0], args[1]);

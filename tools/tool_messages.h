@@ -12,6 +12,8 @@ inline constexpr char kNotAFile[] = "%1 を読めません: ファイルでは�
 inline constexpr char kCannotRead[] = "%1 を読めません: %2";
 // %1: the output path; %2: the reason.
 inline constexpr char kCannotWrite[] = "%1 に書けません: %2";
+// %1: the option typed.
+inline constexpr char kUnknownOption[] = "不明なオプションです: %1（--help を参照）";
 inline constexpr char kArguments[] = "INPUT.mt と OUTPUT の二つを指定してください（--help を参照）";
 
 }  // namespace toolMessages

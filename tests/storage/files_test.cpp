@@ -1,11 +1,16 @@
 // The drawing file as written and read: layout, renumbered references, dead
 // elements, the journal after reading, round trips, atomic saves and the
 // policy for text CP932 cannot hold.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <future>
+
 #include "storage/cp932.h"
+#include "storage/file_messages.h"
 #include "storage/files.h"
 #include "storage_fixtures.h"
 
@@ -268,13 +273,52 @@ TEST_F(DrawingFileOnDisk, MissingFileChangesNothing)
     EXPECT_EQ(d.registry.size(), 1u);
 }
 
-TEST_F(DrawingFileOnDisk, DirectoryIsNotReadAndChangesNothing)
+// What is no drawing file is refused before a byte is read: a folder, a
+// FIFO (whose open would wait for a writer for ever) and a file too large
+// to hold, even one that starts like a drawing.
+struct UnreadRow {
+    const char* name;
+    void (*make)(const std::string& path);
+    FileStatus status;
+    std::string_view reason;
+};
+
+const UnreadRow kUnreadRows[] = {
+    {"folder", [](const std::string& p) { ASSERT_EQ(::mkdir(p.c_str(), 0700), 0); }, FileStatus::ReadError,
+     fileMessages::kIsAFolder},
+    {"fifo", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, FileStatus::ReadError,
+     fileMessages::kNotARegularFile},
+    {"too_large",
+     [](const std::string& p) {
+         ASSERT_TRUE(writeBytes(p, "640\r\n480\r\nLAYER\r\n"));
+         ASSERT_EQ(::truncate(p.c_str(), kMaxDrawingFileBytes + 1), 0);  // sparse: costs no disk
+     },
+     FileStatus::TooLarge, fileMessages::kTooLarge},
+};
+
+class UnreadFile : public DrawingFileOnDisk, public testing::WithParamInterface<UnreadRow> {};
+
+TEST_P(UnreadFile, IsRefusedAtOnceAndChangesNothing)
 {
+    GetParam().make(path);
     Drawing d;
     d.AppendLine({});
-    EXPECT_EQ(ReadDrawing(dir, d).status, FileStatus::ReadError);
+    auto reading = std::async(std::launch::async, [&] { return ReadDrawing(path, d); });
+    if (reading.wait_for(std::chrono::seconds(20)) == std::future_status::timeout) {
+        // Let a reader stuck on the FIFO go before failing.
+        ::close(::open(path.c_str(), O_WRONLY | O_NONBLOCK));
+        ADD_FAILURE() << "the read waited for the FIFO";
+    }
+    const FileResult result = reading.get();
+    EXPECT_EQ(result.status, GetParam().status);
+    EXPECT_NE(result.message.find(GetParam().reason), std::string::npos) << result.message;
+    EXPECT_NE(result.message.find(path), std::string::npos) << result.message;
+    EXPECT_FALSE(result.replaced);
     EXPECT_EQ(d.registry.size(), 1u);
 }
+
+INSTANTIATE_TEST_SUITE_P(DrawingFileOnDisk, UnreadFile, testing::ValuesIn(kUnreadRows),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DrawingFileOnDisk, FailedSaveLeavesTheOldFileAndNoTemporary)
 {
