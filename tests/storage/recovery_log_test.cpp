@@ -150,7 +150,8 @@ void runScript(Session& s)
         d.layers[9].visible = false;
     });
     s.command([&] { s.size = {640, 480}; });
-    s.command([&] { group(d, [] {}); });  // a command that changed nothing
+    group(d, [] {});  // a command that changed nothing: no step, no frame
+    EXPECT_EQ(s.log.size(), s.frameEnds.back());
     s.command([&] { d.AppendLine(line(1, 2, 3, 4)); });  // into the last group
     s.undo();
 }
