@@ -163,6 +163,8 @@ public:
     bool confirmDiscard();
     // Open and save without dialogs; false after reporting an error.
     bool openDrawingFile(const QString& path);
+    bool openDxfFile(const QString& path, const std::string& name, const QString& before);
+    QString m_openNote;  // what the last open left out, for the status line
     bool saveDrawingFile(const QString& path);
     QString currentFile() const { return m_currentFile; }
 

@@ -4,7 +4,8 @@
 # fonts-urw-base35 stands in for Arial, Times New Roman and Courier New;
 # qt6-translations-l10n puts Qt's own dialogs and buttons in Japanese;
 # emf2svg and libwmf-bin let the tests read the exported metafiles back,
-# librsvg2-bin rasterises SVG for them (Inkscape is used when present).
+# librsvg2-bin rasterises SVG for them (Inkscape is used when present);
+# libdxflib-dev writes and reads DXF, python3-ezdxf reads it back in the tests.
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
@@ -14,6 +15,7 @@ packages=(
   fonts-ipafont fonts-ipaexfont fonts-urw-base35
   xvfb xauth imagemagick
   emf2svg libwmf-bin librsvg2-bin
+  libdxflib-dev python3-ezdxf
 )
 missing=()
 for p in "${packages[@]}"; do
