@@ -254,11 +254,12 @@ bool TForm1::openDxfFile(const QString& path, const std::string& name, const QSt
         return false;
     }
     m_drawing = std::move(staged);
-    m_settings.openDialogFolder = folderOf(path);
+    rememberFolder(m_settings.openDialogFolder, path);
     m_currentFile.clear();
     menuAction(QStringLiteral("PopEditUndoClick"))->setEnabled(m_drawing.journal.canUndo());
     menuAction(QStringLiteral("PopEditRedoClick"))->setEnabled(false);
     startNewDrawing(result.imageSize.width, result.imageSize.height);
+    startRecoveryLog({});  // no file of its own to recover from
     if (!result.skipped.empty()) {
         const QString note = QString::fromUtf8(ShellText::kDxfSkipped).arg(QString::fromStdString(result.skippedSummary()));
         m_openNote = QStringLiteral(" ") + note;

@@ -19,7 +19,7 @@ namespace {
 
 enum ExitCode { Success = 0, InputError = 1, UsageError = 2, OutputError = 3 };
 
-const char kHelp[] = "Usage: mirt-export INPUT.mt|INPUT.dxf OUTPUT\n"
+const char kHelp[] = "Usage: mirt-export INPUT.mt OUTPUT\n"
                      "\n"
                      "Renders a Mirt drawing to OUTPUT at the drawing's image size (scale 1, no\n"
                      "grid or frame). The format follows OUTPUT's extension, in any letter case:\n"
@@ -29,6 +29,7 @@ const char kHelp[] = "Usage: mirt-export INPUT.mt|INPUT.dxf OUTPUT\n"
                      "  .dxf                                       DXF (AutoCAD 2000) for CAD programs\n"
                      "  .mt                                        the drawing file, written again\n"
                      "\n"
+                     "INPUT may also be a .dxf file, opened as a drawing.\n"
                      "OUTPUT is replaced only when the new file is complete.\n"
                      "No display is needed: the offscreen platform is used unless QT_QPA_PLATFORM\n"
                      "or -platform names another.\n"
