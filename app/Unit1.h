@@ -166,6 +166,8 @@ public:
     // Open with a name from outside (command line, drop): the unsaved-changes
     // question, then as File > Open once a file was chosen.
     void OpenNamedDrawing(const QString& path);
+    bool openDxfFile(const QString& path, const std::string& name, const QString& before);
+    QString m_openNote;  // what the last open left out, for the status line
     bool saveDrawingFile(const QString& path);
     QString currentFile() const { return m_currentFile; }
 

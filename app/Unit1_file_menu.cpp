@@ -5,11 +5,13 @@
 // reason; every other outcome goes to the operation line.
 #include <QAction>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 
 #include "app/Unit1.h"
+#include "dxf/dxf.h"
 #include "app/shell_texts.h"
 #include "dialogs/UnitNew.h"
 #include "render/export.h"
@@ -75,7 +77,7 @@ void TForm1::installDefaultQuestions()
         return button == QMessageBox::Discard ? UnsavedAnswer::Discard : UnsavedAnswer::Cancel;
     };
     m_questions.openDrawing = [this](const QString& start) {
-        return QFileDialog::getOpenFileName(this, QString(), start, QString::fromUtf8(ShellText::kDrawingFilter));
+        return QFileDialog::getOpenFileName(this, QString(), start, QString::fromUtf8(ShellText::kOpenFilter));
     };
     auto saveDialog = [this](const QString& start, const char* filter, const char* suffix) {
         QFileDialog dialog(this, QString(), start, QString::fromUtf8(filter));
@@ -214,9 +216,10 @@ void TForm1::OpenNamedDrawing(const QString& path)
 
 void TForm1::openAndReport(const QString& path)
 {
+    m_openNote.clear();
     if (!openDrawingFile(path))
         return;
-    ShowOperation(QString::fromUtf8(ShellText::kOpenDone));
+    ShowOperation(QString::fromUtf8(ShellText::kOpenDone) + m_openNote);
     RefreshLayerWindow();
 }
 
@@ -227,7 +230,10 @@ bool TForm1::openDrawingFile(const QString& path)
     const QString before = statusText(1);
     showBusy(ShellText::kOpening);
     Drawing staged;
-    const FileResult result = ReadDrawing(path.toStdString(), staged, busyProgress(ShellText::kOpening));
+    const std::string name = QFile::encodeName(path).toStdString();
+    if (dxf::IsDxfPath(name))
+        return openDxfFile(path, name, before);
+    const FileResult result = ReadDrawing(name, staged, busyProgress(ShellText::kOpening));
     if (!result.replaced) {
         ShowOperation(before);
         showFileError(QString::fromUtf8(ShellText::kOpenFailed), path, QString::fromStdString(result.message));
@@ -248,6 +254,31 @@ bool TForm1::openDrawingFile(const QString& path)
     menuAction(QStringLiteral("PopEditRedoClick"))->setEnabled(false);
     startNewDrawing(result.imageSize.width, result.imageSize.height);
     startRecoveryLog(path);
+    return true;
+}
+
+// A DXF drawing comes in unsaved and without a file name: Save writes .mt.
+bool TForm1::openDxfFile(const QString& path, const std::string& name, const QString& before)
+{
+    Drawing staged;
+    const dxf::ReadResult result = dxf::ReadDxf(name, staged);
+    if (!result.replaced) {
+        ShowOperation(before);
+        showFileError(QString::fromUtf8(ShellText::kOpenFailed), path, QString::fromStdString(result.message));
+        return false;
+    }
+    m_drawing = std::move(staged);
+    rememberFolder(m_settings.openDialogFolder, path);
+    m_currentFile.clear();
+    menuAction(QStringLiteral("PopEditUndoClick"))->setEnabled(m_drawing.journal.canUndo());
+    menuAction(QStringLiteral("PopEditRedoClick"))->setEnabled(false);
+    startNewDrawing(result.imageSize.width, result.imageSize.height);
+    startRecoveryLog({});  // no file of its own to recover from
+    if (!result.skipped.empty()) {
+        const QString note = QString::fromUtf8(ShellText::kDxfSkipped).arg(QString::fromStdString(result.skippedSummary()));
+        m_openNote = QStringLiteral(" ") + note;
+        m_questions.error(QString::fromUtf8(ShellText::kDxfSkippedTitle), note);
+    }
     return true;
 }
 

@@ -46,9 +46,11 @@ inline constexpr char kPainting[] = "描画しています…";
 inline constexpr char kSizeDone[] = "画像サイズ設定";
 inline constexpr char kGridDone[] = "グリッド設定";
 inline constexpr char kDrawingFilter[] = "*.mt (*.mt)";
+// Open also takes DXF drawings, which come in unsaved.
+inline constexpr char kOpenFilter[] = "*.mt *.dxf (*.mt *.dxf);;*.mt (*.mt);;*.dxf (*.dxf)";
 inline constexpr char kImageFilter[] =
     "*.bmp (*.bmp);;*.wmf (*.wmf);;*.emf (*.emf);;*.jpg (*.jpg);;*.tif (*.tif);;"
-    "*.gif (*.gif);;*.png (*.png);;*.svg (*.svg);;*.pdf (*.pdf)";
+    "*.gif (*.gif);;*.png (*.png);;*.svg (*.svg);;*.pdf (*.pdf);;*.dxf (*.dxf)";
 
 // Messages of ours (the unsaved-changes question, file errors).
 inline constexpr char kUnsavedTitle[] = "未保存の変更";
@@ -56,6 +58,9 @@ inline constexpr char kUnsavedQuestion[] = "図面の変更が保存されてい
 inline constexpr char kOpenFailed[] = "ファイルを開けません";
 inline constexpr char kSaveFailed[] = "ファイルを保存できません";
 inline constexpr char kImageFailed[] = "画像を保存できません";
+// %1: the entities of a DXF file that have no counterpart, with counts.
+inline constexpr char kDxfSkippedTitle[] = "DXF の読み込み";
+inline constexpr char kDxfSkipped[] = "対応する要素のない実体を読み飛ばしました: %1";
 
 // Files handed to the window from outside (the command line, a drop); %1 is
 // the name as given.

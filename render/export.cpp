@@ -3,6 +3,7 @@
 // and whose destruction without commit removes it.
 #include "render/export.h"
 
+#include "dxf/dxf.h"
 #include "model/data.h"
 #include "render/export_messages.h"
 #include "render/gif_writer.h"
@@ -46,6 +47,7 @@ bool writeGifFile(const ExportJob&, QIODevice&, QString&);
 bool writeMetafile(const ExportJob&, QIODevice&, QString&);
 bool writeSvg(const ExportJob&, QIODevice&, QString&);
 bool writePdf(const ExportJob&, QIODevice&, QString&);
+bool writeDxf(const ExportJob&, QIODevice&, QString&);
 
 struct ExportFormat {
     const char* extension;
@@ -67,6 +69,7 @@ constexpr ExportFormat kFormats[] = {
     { "png", ExportGroup::Raster, writeQtImage, "png" },
     { "svg", ExportGroup::Vector, writeSvg, "svg" },
     { "pdf", ExportGroup::Vector, writePdf, "pdf" },
+    { "dxf", ExportGroup::Vector, writeDxf, "dxf" },
 };
 
 const ExportFormat* formatFor(const QString& path)
@@ -200,6 +203,19 @@ bool writePdf(const ExportJob& job, QIODevice& device, QString& reason)
     if (drawElementsOn(job.drawing, &pdf, job.size))
         return true;
     reason = QString::fromUtf8(exportMessages::kPdfFailed);
+    return false;
+}
+
+// DXF holds the geometry itself, not a picture of it: no surface is involved.
+bool writeDxf(const ExportJob& job, QIODevice& device, QString& reason)
+{
+    const dxf::WriteResult result = dxf::WriteDxf(job.drawing, ImageSize { job.size.width(), job.size.height() },
+        [&device](std::string_view piece) {
+            return device.write(piece.data(), qint64(piece.size())) == qint64(piece.size());
+        });
+    if (result.ok)
+        return true;
+    reason = device.errorString().isEmpty() ? QString::fromStdString(result.message) : device.errorString();
     return false;
 }
 

@@ -26,7 +26,7 @@ ExportResult ExportImage(Drawing& drawing, const QString& path, int width, int h
 ExportResult ExportRaster(Drawing& drawing, const QString& path, int width, int height);
 // .wmf .emf
 ExportResult ExportMetafile(Drawing& drawing, const QString& path, int width, int height);
-// .svg .pdf
+// .svg .pdf .dxf
 ExportResult ExportVector(Drawing& drawing, const QString& path, int width, int height);
 
 // Lower-case extensions without the dot, in the order of the save dialog.

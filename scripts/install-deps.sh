@@ -7,7 +7,8 @@
 # librsvg2-bin rasterises SVG for them (Inkscape is used when present) and
 # renders the icon's PNG sizes; desktop-file-utils, appstream,
 # shared-mime-info, man-db and lintian validate what the install puts in
-# place, file and dpkg-dev let cpack find the package's dependencies.
+# place, file and dpkg-dev let cpack find the package's dependencies;
+# libdxflib-dev writes and reads DXF, python3-ezdxf reads it back in the tests.
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
@@ -18,6 +19,7 @@ packages=(
   xvfb xauth imagemagick
   emf2svg libwmf-bin librsvg2-bin
   desktop-file-utils appstream shared-mime-info man-db lintian file dpkg-dev
+  libdxflib-dev python3-ezdxf
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,7 @@
 // extension; the picture has the drawing's image size at scale 1. A
 // QGuiApplication is still needed for fonts, so the offscreen platform is
 // chosen unless the caller names another one.
+#include "dxf/dxf.h"
 #include "model/data.h"
 #include "render/export.h"
 #include "storage/files.h"
@@ -26,8 +27,10 @@ const char kHelp[] = "Usage: mirt-export INPUT.mt OUTPUT\n"
                      "  .bmp .jpg .jpeg .jpe .gif .tif .tiff .png   raster picture on white\n"
                      "  .wmf .emf                                  Windows metafiles (vector)\n"
                      "  .svg .pdf                                  vector pictures\n"
+                     "  .dxf                                       DXF (AutoCAD 2000) for CAD programs\n"
                      "  .mt                                        the drawing file, written again\n"
                      "\n"
+                     "INPUT may also be a .dxf file, opened as a drawing.\n"
                      "OUTPUT is replaced only when the new file is complete.\n"
                      "No display is needed: the offscreen platform is used unless QT_QPA_PLATFORM\n"
                      "or -platform names another.\n"
@@ -79,7 +82,19 @@ int convert(const QString& input, const QString& output)
     if (!QFileInfo(input).isFile())
         return fail(InputError, QString::fromUtf8(toolMessages::kNotAFile).arg(input));
     Drawing drawing;
-    const FileResult read = ReadDrawing(QFile::encodeName(input).toStdString(), drawing);
+    const std::string inputName = QFile::encodeName(input).toStdString();
+    FileResult read;
+    if (dxf::IsDxfPath(inputName)) {
+        const dxf::ReadResult dxfRead = dxf::ReadDxf(inputName, drawing);
+        read = FileResult { dxfRead.status, dxfRead.message, dxfRead.imageSize, dxfRead.replaced };
+        if (dxfRead.ok() && !dxfRead.skipped.empty())
+            std::fprintf(stderr, "mirt-export: %s\n",
+                QString::fromUtf8(toolMessages::kDxfSkipped)
+                    .arg(input, QString::fromStdString(dxfRead.skippedSummary()))
+                    .toUtf8()
+                    .constData());
+    } else
+        read = ReadDrawing(inputName, drawing);
     if (!read.ok())
         return fail(InputError,
             QString::fromUtf8(toolMessages::kCannotRead).arg(input, QString::fromStdString(read.message)));

@@ -11,6 +11,8 @@ inline constexpr char kNotAFile[] = "%1 を読めません: ファイルでは�
 // %1: the input path; %2: the reason.
 inline constexpr char kCannotRead[] = "%1 を読めません: %2";
 // %1: the output path; %2: the reason.
+// %1: the DXF file; %2: the entities that have no counterpart, with counts.
+inline constexpr char kDxfSkipped[] = "%1: 対応する要素のない実体を読み飛ばしました: %2";
 inline constexpr char kCannotWrite[] = "%1 に書けません: %2";
 // %1: the option typed.
 inline constexpr char kUnknownOption[] = "不明なオプションです: %1（--help を参照）";

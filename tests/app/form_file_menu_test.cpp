@@ -432,7 +432,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, FileMenuRefusedOpen,
                          ::testing::Values(BadFileRow{"empty.mt", QByteArray("")},
                                            BadFileRow{"picture.png", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)},
                                            BadFileRow{"noise.mt", QByteArray("\x13\xF7\x02\n\x88\x88\n\xFF", 8)},
-                                           BadFileRow{"folder.mt", QByteArray()}),
+                                           BadFileRow{"folder.mt", QByteArray()},
+                                           BadFileRow{"binary.dxf", QByteArray("AutoCAD Binary DXF\r\n\x1a\0", 22)},
+                                           BadFileRow{"cut.dxf", QByteArray("0\nSECTION\n2\nENTITIES\n0\nLINE\n")}),
                          [](const auto& info) {
                              QString name = QString::fromLatin1(info.param.name);
                              return name.replace(QLatin1Char('.'), QLatin1Char('_')).toStdString();
@@ -457,6 +459,42 @@ TEST_F(FileMenu, ANewImageSizeIsAnUnsavedChange)
     AnswerNewDialog(QStringLiteral("640"), QStringLiteral("480"), true);
     form->PopSetSizeClick();  // the same size again changes nothing
     EXPECT_FALSE(form->drawing().isModified());
+}
+
+// A DXF drawing written by 画像保存 opens as a new, unsaved drawing with no
+// file name; what it cannot hold is reported in the status line and a message.
+TEST_F(FileMenu, ADxfExportOpensAsAnUnsavedDrawing)
+{
+    AddLine(form->drawing(), 10, 10, 100, 100);
+    script.imagePath = path("plan.dxf");
+    form->PopFileSaveImageClick();
+    ASSERT_TRUE(script.errors.isEmpty()) << script.errors.join("; ").toStdString();
+    // An entity without counterpart, put in before the end of ENTITIES.
+    QFile in(script.imagePath);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QByteArray bytes = in.readAll();
+    in.close();
+    const qsizetype entitiesEnd = bytes.indexOf("ENDSEC", bytes.indexOf("ENTITIES"));
+    ASSERT_GT(entitiesEnd, 0);
+    bytes.insert(bytes.lastIndexOf("\n", entitiesEnd - 2) + 1, "  0\nXLINE\n 10\n0.0\n 20\n0.0\n 11\n1.0\n 21\n0.0\n");
+    QFile out(script.imagePath);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(bytes);
+    out.close();
+
+    form->drawing().markSaved();
+    script.openPath = script.imagePath;
+    form->PopFileOpenClick();
+    ASSERT_EQ(script.errors.size(), 1);
+    EXPECT_TRUE(script.errors[0].contains(QStringLiteral("XLINE 1"))) << script.errors[0].toStdString();
+    ASSERT_EQ(form->drawing().tables.lines.size(), 1u);
+    EXPECT_NEAR(form->drawing().tables.lines[0].y2, 100, 1e-9);
+    EXPECT_EQ(form->interaction().view.imageWidth, 320);
+    EXPECT_EQ(form->interaction().view.imageHeight, 240);
+    EXPECT_TRUE(form->currentFile().isEmpty());
+    EXPECT_TRUE(form->drawing().isModified());
+    EXPECT_TRUE(form->statusText(1).startsWith(Text("＜開く＞")));
+    EXPECT_TRUE(form->statusText(1).contains(QStringLiteral("XLINE 1")));
 }
 
 TEST_F(FileMenu, TheChosenImageTypeSuppliesTheMissingExtension)

@@ -348,6 +348,32 @@ TEST(MirtExportTool, ConvertsTheSampleAtItsImageSize)
     EXPECT_EQ(QImageReader(dir.filePath("sample.png")).size(), QSize(1280, 960));
 }
 
+// .mt -> .dxf -> .mt and .dxf -> .png: the DXF input goes through the same
+// import as File > Open; the sample's elements lie in its image area, whose
+// limits bring the image size back.
+TEST(MirtExportTool, TakesDxfInAndOut)
+{
+    QTemporaryDir dir;
+    const QString dxf = dir.filePath("sample.DXF"), mt = dir.filePath("back.mt"), png = dir.filePath("back.png");
+    ToolRun run = runTool({ kSample, dxf });
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    run = runTool({ dxf, mt });
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile back(mt);
+    ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(back.readLine().startsWith("1280"));
+    run = runTool({ dxf, png });
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QImageReader(png).size(), QSize(1280, 960));
+    QFile broken(dir.filePath("broken.dxf"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("0\nSECTION\n2\nENTITIES\n");
+    broken.close();
+    run = runTool({ broken.fileName(), png });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("EOF")) << run.err.toStdString();
+}
+
 TEST(MirtExportTool, WritesTheDrawingFileAgain)
 {
     QTemporaryDir dir;

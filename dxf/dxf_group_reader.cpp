@@ -1,0 +1,277 @@
+#include "dxf/dxf_group_reader.h"
+
+#include <dl_dxf.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <istream>
+#include <map>
+#include <streambuf>
+
+namespace dxf {
+namespace {
+
+constexpr size_t kChunk = 1 << 20;
+constexpr size_t kMaxValue = DL_DXF_MAXLINE - 1;  // dxflib's own line limit
+constexpr size_t kMaxGroupsPerEntity = 2u << 20;
+constexpr std::string_view kBinarySentinel = "AutoCAD Binary DXF";
+
+// Lines of the byte source, cut at kMaxValue, without CR LF and the blanks
+// dxflib strips too.
+class LineReader {
+public:
+    explicit LineReader(const ByteSource& source) : m_source(source) {}
+
+    bool next(std::string& line)
+    {
+        line.clear();
+        bool any = false;
+        for (;;) {
+            if (m_pos == m_end && !refill())
+                break;
+            any = true;
+            const char* start = m_buffer.data() + m_pos;
+            const auto* newline = static_cast<const char*>(std::memchr(start, '\n', m_end - m_pos));
+            const size_t length = newline ? size_t(newline - start) : m_end - m_pos;
+            if (line.size() < kMaxValue)
+                line.append(start, std::min(length, kMaxValue - line.size()));
+            m_pos += length;
+            if (newline) {
+                ++m_pos;
+                break;
+            }
+        }
+        ++m_lineNumber;
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+            line.pop_back();
+        const size_t first = line.find_first_not_of(" \t");
+        line.erase(0, first == std::string::npos ? line.size() : first);
+        return any;
+    }
+
+    bool failed() const { return m_failed; }
+    int64_t lineNumber() const { return m_lineNumber; }
+    std::string_view peek()
+    {
+        if (m_pos == m_end)
+            refill();
+        return {m_buffer.data() + m_pos, m_end - m_pos};
+    }
+
+private:
+    bool refill()
+    {
+        if (m_failed || m_done)
+            return false;
+        m_buffer.resize(kChunk);
+        const long got = m_source(m_buffer.data(), kChunk);
+        if (got < 0)
+            m_failed = true;
+        if (got <= 0) {
+            m_done = true;
+            return false;
+        }
+        m_pos = 0;
+        m_end = static_cast<size_t>(got);
+        return true;
+    }
+
+    const ByteSource& m_source;
+    std::string m_buffer;
+    size_t m_pos = 0, m_end = 0;
+    bool m_failed = false, m_done = false;
+    int64_t m_lineNumber = 0;
+};
+
+struct Group {
+    int code = 0;
+    std::string value;
+};
+
+// The count codes dxflib allocates from, per entity, with the code of the
+// values they count.
+struct CountRule {
+    std::string_view entity;
+    int countCode;
+    int valueCode;
+};
+constexpr CountRule kCountRules[] = {
+    {"LWPOLYLINE", 90, 10}, {"SPLINE", 72, 40}, {"SPLINE", 73, 10},
+    {"SPLINE", 74, 11},     {"LEADER", 76, 10},
+};
+
+void fixCounts(std::vector<Group>& groups, size_t count)
+{
+    const std::string_view entity = groups[0].value;
+    for (const CountRule& rule : kCountRules) {
+        if (rule.entity != entity)
+            continue;
+        int64_t actual = 0;
+        for (size_t i = 1; i < count; ++i)
+            actual += groups[i].code == rule.valueCode;
+        for (size_t i = 1; i < count; ++i)
+            if (groups[i].code == rule.countCode)
+                groups[i].value = std::to_string(actual);
+    }
+}
+
+// The file's groups, entity by entity with true counts, as the text dxflib
+// reads: its handlers look at the group it has just read itself, so it must
+// do the reading.
+class SanitizedBuffer : public std::streambuf {
+public:
+    explicit SanitizedBuffer(const ByteSource& source) : m_in(source) {}
+
+    GroupReadOutcome outcome;
+    bool sawSection = false, sawEof = false, cutShort = false, badCode = false;
+
+    std::map<std::string, int64_t, std::less<>> names;
+    LineReader m_in;
+
+protected:
+    int_type underflow() override
+    {
+        while (gptr() == egptr()) {
+            if (!produce())
+                return traits_type::eof();
+        }
+        return traits_type::to_int_type(*gptr());
+    }
+
+private:
+    // Reads one entity (or the groups before the first) into m_text.
+    bool produce()
+    {
+        m_text.clear();
+        if (m_finished)
+            return false;
+        size_t count = 0;
+        if (m_hasStart) {
+            m_entity[0] = std::move(m_start);
+            count = 1;
+            m_hasStart = false;
+        }
+        std::string codeLine;
+        for (;;) {
+            if (!m_in.next(codeLine)) {
+                m_finished = true;
+                break;
+            }
+            int code = 0;
+            const auto [end, ec] = std::from_chars(codeLine.data(), codeLine.data() + codeLine.size(), code);
+            if (ec != std::errc() || end != codeLine.data() + codeLine.size() || code < 0) {
+                std::string rest;
+                if (codeLine.empty() && !m_in.next(rest)) {
+                    m_finished = true;  // a blank last line
+                    break;
+                }
+                badCode = true;
+                outcome.reason = "行 " + std::to_string(m_in.lineNumber()) + " のグループコードが数値ではありません";
+                m_finished = true;
+                count = 0;
+                break;
+            }
+            Group group;
+            group.code = code;
+            if (!m_in.next(group.value)) {
+                cutShort = true;
+                m_finished = true;
+                break;
+            }
+            if (code == 0 && count > 0) {
+                m_start = std::move(group);
+                m_hasStart = true;
+                noteEntity(m_start.value);
+                break;
+            }
+            if (code == 0)
+                noteEntity(group.value);
+            if (code == 2 && m_nextIsSectionName) {
+                m_section = group.value;
+                m_nextIsSectionName = false;
+            }
+            if (count == m_entity.size()) {
+                if (count >= kMaxGroupsPerEntity) {
+                    m_oversized = true;
+                    continue;
+                }
+                m_entity.resize(count * 2);
+            }
+            m_entity[count++] = std::move(group);
+            if (code == 0 && m_entity[0].value == "EOF") {
+                m_finished = true;
+                break;
+            }
+        }
+        if (m_oversized)
+            ++outcome.oversizedEntities;
+        m_oversized = false;
+        if (count > 0 && m_entity[0].code == 0)
+            fixCounts(m_entity, count);
+        for (size_t i = 0; i < count; ++i) {
+            m_text += std::to_string(m_entity[i].code);
+            m_text += '\n';
+            m_text += m_entity[i].value;
+            m_text += '\n';
+        }
+        setg(m_text.data(), m_text.data(), m_text.data() + m_text.size());
+        return !m_text.empty() || !m_finished;
+    }
+
+    void noteEntity(const std::string& name)
+    {
+        if (name == "SECTION") {
+            sawSection = true;
+            m_nextIsSectionName = true;
+        } else if (name == "ENDSEC") {
+            m_section.clear();
+        } else if (name == "EOF") {
+            sawEof = true;
+        } else if ((m_section == "ENTITIES" || m_section == "BLOCKS") && name != "BLOCK" && name != "ENDBLK") {
+            const auto it = names.find(name);
+            if (it != names.end())
+                ++it->second;
+            else
+                names.emplace(name, 1);
+        }
+    }
+
+    std::vector<Group> m_entity = std::vector<Group>(64);
+    Group m_start;
+    bool m_hasStart = false, m_finished = false, m_oversized = false, m_nextIsSectionName = false;
+    std::string m_section, m_text;
+};
+
+}  // namespace
+
+GroupReadOutcome FeedDxf(const ByteSource& source, DL_Dxf& dxf, DL_CreationInterface& target)
+{
+    SanitizedBuffer buffer(source);
+    if (buffer.m_in.peek().substr(0, kBinarySentinel.size()) == kBinarySentinel) {
+        buffer.outcome.reason = "バイナリ形式の DXF は読めません（ASCII 形式で保存し直してください）";
+        return buffer.outcome;
+    }
+    std::istream stream(&buffer);
+    dxf.in(stream, &target);
+    GroupReadOutcome outcome = std::move(buffer.outcome);
+    if (buffer.badCode)
+        return outcome;
+    if (buffer.m_in.failed()) {
+        outcome.reason = "読み込みが途中で失敗しました";
+        return outcome;
+    }
+    if (!buffer.sawSection) {
+        outcome.reason = "DXF ファイルではありません";
+        return outcome;
+    }
+    if (!buffer.sawEof || buffer.cutShort) {
+        outcome.reason = "ファイルが途中で終わっています（EOF がありません）";
+        return outcome;
+    }
+    outcome.ok = true;
+    outcome.entityNames.assign(buffer.names.begin(), buffer.names.end());
+    return outcome;
+}
+
+}  // namespace dxf

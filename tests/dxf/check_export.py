@@ -1,0 +1,59 @@
+# Reads an exported DXF file with ezdxf, an independent reader, and checks
+# it against the expectations the test wrote as JSON. Exit status 1 lists
+# every mismatch.
+import json
+import math
+import sys
+import ezdxf
+
+doc = ezdxf.readfile(sys.argv[1])
+want = json.load(open(sys.argv[2]))
+faults = []
+
+def check(what, got, expected, tol=1e-6):
+    if isinstance(expected, (int, float)) and not isinstance(expected, bool):
+        if not math.isclose(got, expected, abs_tol=tol):
+            faults.append(f"{what}: {got} != {expected}")
+    elif got != expected:
+        faults.append(f"{what}: {got!r} != {expected!r}")
+
+check("version", doc.dxfversion >= "AC1015", True)
+if doc.audit().has_errors:
+    faults.append("audit: " + "; ".join(str(e.message) for e in doc.audit().errors))
+msp = list(doc.modelspace())
+counts = {}
+for e in msp:
+    counts[e.dxftype()] = counts.get(e.dxftype(), 0) + 1
+check("entity counts", counts, want["counts"])
+for name, off in want["layers"].items():
+    layer = doc.layers.get(name) if doc.layers.has_entry(name) else None
+    if layer is None:
+        faults.append(f"layer {name} missing")
+    else:
+        check(f"layer {name} off", layer.is_off(), off)
+for i, spec in enumerate(want["entities"]):
+    matches = [e for e in msp if e.dxftype() == spec["type"] and e.dxf.layer == spec["layer"]]
+    if not matches:
+        faults.append(f"entity {i}: no {spec['type']} on {spec['layer']}")
+        continue
+    e = matches[0]
+    for key, value in spec.get("attribs", {}).items():
+        got = e.dxf.get(key)
+        if isinstance(value, list):
+            for k, v in enumerate(value):
+                check(f"{spec['type']}.{key}[{k}]", got[k], v)
+        else:
+            check(f"{spec['type']}.{key}", got, value)
+    if "vertices" in spec:
+        points = [tuple(p) for p in e.get_points("xyb")]
+        check(f"{spec['type']} vertex count", len(points), len(spec["vertices"]))
+        for (x, y, b), (wx, wy, wb) in zip(points, spec["vertices"]):
+            check("vertex x", x, wx); check("vertex y", y, wy); check("bulge", b, wb)
+    if "control_points" in spec:
+        cps = [tuple(p) for p in e.control_points]
+        check("control point count", len(cps), len(spec["control_points"]))
+        for (x, y, _), (wx, wy) in zip(cps, spec["control_points"]):
+            check("control x", x, wx); check("control y", y, wy)
+if faults:
+    print("\n".join(faults))
+    sys.exit(1)
