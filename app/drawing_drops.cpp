@@ -98,7 +98,10 @@ OpenRequest RequestFromDrop(const QMimeData& data)
     const QString path = url.toLocalFile();
     const QByteArray pathBytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
     const OpenRequest request = RequestFromLocalPath(path, std::string_view(pathBytes.constData(), pathBytes.size()));
-    if (request.accepted() && QFileInfo(path).suffix().compare(QStringLiteral("mt"), Qt::CaseInsensitive) != 0)
+    const QString suffix = QFileInfo(path).suffix();
+    const bool drawing = suffix.compare(QStringLiteral("mt"), Qt::CaseInsensitive) == 0
+                         || suffix.compare(QStringLiteral("dxf"), Qt::CaseInsensitive) == 0;
+    if (request.accepted() && !drawing)
         return refused(ShellText::kDropNotDrawing, path);
     return request;
 }

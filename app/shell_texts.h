@@ -68,6 +68,6 @@ inline constexpr char kNameNotUtf8[] = "%1\nファイル名が UTF-8 ではな�
 inline constexpr char kDropNoFile[] = "ドロップされたものはファイルではありません";
 inline constexpr char kDropSeveral[] = "図面ファイルは一度に一つだけ開けます（%1 個ドロップされました）";
 inline constexpr char kDropNotLocal[] = "%1\nこのコンピューター上のファイルではないため開けません";
-inline constexpr char kDropNotDrawing[] = "%1\n図面ファイル（.mt）ではありません";
+inline constexpr char kDropNotDrawing[] = "%1\n図面ファイル（.mt、.dxf）ではありません";
 
 }  // namespace ShellText

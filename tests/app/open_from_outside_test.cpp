@@ -29,6 +29,7 @@
 #include "app/open_request.h"
 #include "app/shell_texts.h"
 #include "app_test_support.h"
+#include "render/export.h"
 #include "storage/file_messages.h"
 #include "storage/files.h"
 
@@ -270,6 +271,22 @@ TEST_F(OpenFromOutside, DroppedDrawingOpensAsACopy)
     EXPECT_EQ(result.action, Qt::CopyAction) << "a move would let the file manager delete the file";
     expectOpened(path);
     EXPECT_TRUE(QFile::exists(path));
+}
+
+TEST_F(OpenFromOutside, DroppedDxfOpensAsAnUnsavedDrawing)
+{
+    Drawing lines;
+    AddLine(lines, 10, 10, 100, 100);
+    AddLine(lines, 20, 10, 20, 100);
+    const QString path = dir.filePath(QStringLiteral("plan.DXF"));
+    ASSERT_TRUE(ExportImage(lines, path, 320, 240).ok());
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const DropResult result = Drop(*form, data);
+    EXPECT_TRUE(result.dropAccepted);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(QStringLiteral("; ")).toStdString();
+    EXPECT_EQ(form->drawing().tables.lines.size(), 2u);
+    EXPECT_TRUE(form->drawing().isModified());  // Save writes a drawing file, never the DXF
 }
 
 TEST_F(OpenFromOutside, DropAsksAboutUnsavedChangesFirstAndCancelKeepsTheDrawing)
