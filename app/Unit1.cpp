@@ -31,7 +31,6 @@
 #include "dialogs/UnitMoji.h"
 #include "dialogs/UnitNew.h"
 #include "render/graph_p.h"
-#include "render/picture.h"
 #include "storage/CVals.h"
 #include "storage/recovery_log.h"
 
@@ -247,25 +246,11 @@ void TForm1::FormPaint()
     // The blink never draws into a half-painted canvas.
     const bool timerRan = Timer1->isActive();
     Timer1->stop();
-    CommandCanvasRepainted();
-
-    PictureParams params;
-    params.imageWidth = m_state.view.imageWidth;
-    params.imageHeight = m_state.view.imageHeight;
-    params.canvasWidth = canvasWidth();
-    params.canvasHeight = canvasHeight();
-    params.view = m_state.view.view;
-    params.grid = m_settings.grid;
     const QString before = statusText(1);
     bool counted = false;
-    params.progress = busyProgress(ShellText::kPainting, &counted);
-    if (m_surface->Begin(&PaintBox1->image())) {
-        DrawPicture(*m_surface, m_drawing, params);
-        m_surface->End();
-    }
+    paintCanvas(busyProgress(ShellText::kPainting, &counted));
     if (counted)
         ShowOperation(before);
-    PaintBox1->update();
 
     if (timerRan) {
         Timer1->setInterval(m_state.blink.intervalMs);

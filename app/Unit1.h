@@ -7,6 +7,7 @@
 //   app/Unit1_file_menu.cpp   File menu, Undo/Redo
 //   app/Unit1_grid_size.cpp   grid and image-size settings
 //   app/Unit1_recovery.cpp    the recovery log and the restore at start
+//   app/Unit1_canvas.cpp      the cached canvas picture and its repaints
 //   interaction/Unit1_draw_menu.cpp  Draw menu, construction dialogs
 //   interaction/Unit1_mouse.cpp      the command machine's hooks
 //   interaction/Unit1_point_entry.cpp  typed points, cursor readout
@@ -22,10 +23,12 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <utility>
 
+#include "app/canvas_damage.h"
 #include "app/canvas_host.h"
 #include "app/interaction_state.h"
 #include "interaction/command_context.h"
@@ -99,6 +102,8 @@ public:
     void showPromptText(const QString& text) override;
     void ShowOperation(const QString& text) override;
     void Repaint() override { FormPaint(); }
+    // The next paint repaints the whole canvas, not only its damaged areas.
+    void invalidateCanvas() { m_paintedKey.reset(); }
     QImage& canvasImage() override;
     void canvasChanged(const QRect& rect) override;
     const ViewState& viewState() const override { return m_state.view; }
@@ -322,6 +327,12 @@ private:
     void showFileError(const QString& title, const QString& path, const QString& reason);
     void showBusy(const char* text);
     std::function<void(int)> busyProgress(const char* text, bool* counted = nullptr);
+    // The paint cycle's drawing (Unit1_canvas.cpp): the damaged areas when
+    // nothing else changed since the last paint, else the whole canvas.
+    void paintCanvas(const std::function<void(int)>& progress);
+    // The selected elements whose extents meet the canvas, in selection
+    // order; true when they are few enough to redraw at once.
+    bool selectionOnCanvas(std::vector<int32_t>& positions) const;
     // view-key and gesture helpers (Unit1_view.cpp)
     void afterViewChange(const char* operationText);
     void drawGestureBand();
@@ -346,6 +357,10 @@ private:
     QString m_recoveryFolder;
     std::unique_ptr<recovery::RecoveryLog> m_recovery;
     QTimer* m_recoveryTimer = nullptr;
+    CanvasDamage m_damage;                 // stale areas of the canvas image
+    std::optional<PictureKey> m_paintedKey;  // what the canvas image shows
+    std::vector<int32_t> m_blinkPass;      // the selected elements of this blink pass
+    size_t m_blinkNext = 0;                // the next of them to draw
     TPaintBox* PaintBox1 = nullptr;
     TStatusBar* StatusBar1 = nullptr;
     TCursorReadout* m_readout = nullptr;

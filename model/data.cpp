@@ -1,7 +1,28 @@
 // Appending elements, resetting the database, layers and undo/redo.
 #include "model/data.h"
 
+#include <atomic>
+
 #include "geometry/construct.h"
+#include "model/element_extent.h"
+
+uint64_t Drawing::NewSerial()
+{
+    static std::atomic<uint64_t> next{1};
+    return next++;
+}
+
+void ElementChanges::note(int32_t position)
+{
+    // Beyond this many the repaint is of the whole canvas anyway.
+    constexpr size_t kLimit = 1 << 16;
+    if (everything)
+        return;
+    if (positions.size() >= kLimit)
+        noteEverything();
+    else
+        positions.push_back(position);
+}
 
 void KindTables::clear()
 {
@@ -16,6 +37,11 @@ int32_t Drawing::appendRecord(ElementKind kind, Table& table, Record&& record)
     journal.Record(JournalOp::Created, position);
     registry.push_back(ElementRef { static_cast<int32_t>(kind), index, 1 });
     table.push_back(std::forward<Record>(record));
+    WorldBox box;
+    if (!PaintedExtent(*this, registry.back(), box))
+        box.trusted = false;
+    extents.append(box, layerOf(registry.back()));
+    changes.note(position);
     return index;
 }
 
@@ -126,6 +152,7 @@ void Drawing::markDead(int32_t registryPosition)
         return;
     journal.Record(JournalOp::Deleted, registryPosition);
     registry[static_cast<size_t>(registryPosition)].live = 0;
+    changes.note(registryPosition);
 }
 
 void Drawing::ResetDatabase()
@@ -138,6 +165,10 @@ void Drawing::ResetDatabase()
     tables.clear();
     snapPoints.clear();
     snapPoints.shrink_to_fit();
+    extents.clear();
+    changes.noteEverything();
+    indexedSnapCanvas.reset();
+    m_serial = NewSerial();
     selection.clear();
     controlPoints.clear();
     m_savedChangeCount = journal.changeCount();
@@ -208,6 +239,7 @@ void Drawing::flipLive(const JournalEntry& e, std::string& label)
     if (e.registryPosition >= 0 && static_cast<size_t>(e.registryPosition) < registry.size()) {
         uint8_t& live = registry[static_cast<size_t>(e.registryPosition)].live;
         live = live ? 0 : 1;
+        changes.note(e.registryPosition);
     }
 }
 

@@ -11,10 +11,13 @@
 
 #include "model/attributes.h"
 #include "model/element_kind.h"
+#include "model/extent_index.h"
 #include "model/journal.h"
 #include "model/records.h"
+#include "model/view.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +71,18 @@ struct ControlPoint {
     double x = 0, y = 0;
 };
 
+// Registry positions whose element appeared or whose live flag flipped since
+// the canvas last took them: what a repaint must redraw (their old and new
+// extents). Past a limit only "everything" is kept.
+struct ElementChanges {
+    std::vector<int32_t> positions;
+    bool everything = false;
+
+    void note(int32_t position);
+    void noteEverything() { everything = true, positions.clear(); }
+    void clear() { everything = false, positions.clear(); }
+};
+
 struct SnapPoint {
     int32_t code = 0;
     int32_t index = 0; // kind-table index of the element that registered it
@@ -78,7 +93,7 @@ struct SnapPoint {
 
 class Drawing {
 public:
-    Drawing() { SetUpLayers(); }
+    Drawing() : m_serial(NewSerial()) { SetUpLayers(); }
 
     // Append one element: journal the creation, add the registry entry, store
     // the record (closed kinds store join style 3 as 0; method-0 arcs and
@@ -128,6 +143,9 @@ public:
     bool isModified() const { return changeCount() != m_savedChangeCount; }
     void markSaved() { m_savedChangeCount = changeCount(); }
     void markChanged() { ++m_unjournaledChanges; }
+    // Different for every drawing made or reset in this process: a canvas
+    // painted from one drawing knows when another took its place.
+    uint64_t serial() const { return m_serial; }
 
     std::vector<ElementRef> registry;
     KindTables tables;
@@ -137,6 +155,13 @@ public:
     std::vector<SelectionEntry> selection;
     std::vector<ControlPoint> controlPoints;
     std::vector<SnapPoint> snapPoints;
+    // Painted extents by registry position, kept in step by the appends.
+    ExtentIndex extents;
+    ElementChanges changes;
+    // Set by a canvas that paints without filling snapPoints: the snap
+    // look-up then asks the extent index for the elements under the cursor
+    // and computes their points for this canvas.
+    std::optional<CanvasView> indexedSnapCanvas;
 
 private:
     template <class Table, class Record> int32_t appendRecord(ElementKind, Table&, Record&&);
@@ -146,6 +171,9 @@ private:
 
     uint64_t changeCount() const { return journal.changeCount() + m_unjournaledChanges; }
 
+    static uint64_t NewSerial();
+
+    uint64_t m_serial = 0;
     uint64_t m_savedChangeCount = 0;
     uint64_t m_unjournaledChanges = 0;
 };

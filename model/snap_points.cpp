@@ -12,7 +12,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "model/element_extent.h"
 #include "model/element_geometry.h"
+#include "model/paint_order.h"
 
 namespace {
 
@@ -21,7 +23,7 @@ struct ScreenPos {
 };
 
 struct Registrar {
-    Drawing& d;
+    std::vector<SnapPoint>& out;
     const CanvasView& canvas;
     int32_t index = 0;
     int32_t layer = 0;
@@ -36,7 +38,7 @@ struct Registrar {
     {
         if (!(s.x >= 0 && s.x <= canvas.width && s.y >= 0 && s.y <= canvas.height))
             return;
-        d.snapPoints.push_back({code, index, layer, static_cast<int32_t>(s.x), static_cast<int32_t>(s.y), p.x, p.y});
+        out.push_back({code, index, layer, static_cast<int32_t>(s.x), static_cast<int32_t>(s.y), p.x, p.y});
     }
     void add(int32_t code, PointD p) { add(code, p, toScreen(p)); }
 };
@@ -226,19 +228,51 @@ void ClearSnapPoints(Drawing& drawing)
 
 void RegisterSnapPoints(Drawing& drawing, const ElementRef& ref, const CanvasView& canvas)
 {
-    Registrar reg{drawing, canvas, ref.index};
+    Registrar reg{drawing.snapPoints, canvas, ref.index};
     RegisterVisitor visitor{reg};
     visitElement(drawing, ref, visitor);
 }
 
+namespace {
+
+bool within(const SnapPoint& s, int mouseX, int mouseY, int tolerance)
+{
+    return std::llabs(int64_t{s.screenX} - mouseX) <= tolerance && std::llabs(int64_t{s.screenY} - mouseY) <= tolerance;
+}
+
+// The list a full paint of the canvas would have registered, read only where
+// it can matter: the elements whose extent meets the window around the
+// cursor, in paint order, each registering into a scratch list.
+std::optional<SnapPoint> findIndexed(const Drawing& drawing, const CanvasView& canvas, int mouseX, int mouseY,
+                                     int tolerance)
+{
+    const double reach = tolerance + 2.0;
+    const WorldBox window =
+        CanvasAreaInWorld(canvas.view, mouseX - reach, mouseY - reach, mouseX + reach, mouseY + reach);
+    std::vector<int32_t> order;
+    ElementsInPaintOrder(drawing, window, order);
+    std::vector<SnapPoint> points;
+    for (const int32_t position : order) {
+        const ElementRef& ref = drawing.registry[static_cast<size_t>(position)];
+        points.clear();
+        Registrar reg{points, canvas, ref.index};
+        RegisterVisitor visitor{reg};
+        visitElement(drawing, ref, visitor);
+        for (const SnapPoint& s : points)
+            if (within(s, mouseX, mouseY, tolerance))
+                return s;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<SnapPoint> FindSnapPoint(const Drawing& drawing, int mouseX, int mouseY, int tolerance)
 {
-    for (const SnapPoint& s : drawing.snapPoints) {
-        if (std::llabs(int64_t{s.screenX} - mouseX) > tolerance ||
-            std::llabs(int64_t{s.screenY} - mouseY) > tolerance)
-            continue;
-        if (drawing.layerVisible(s.layer))
+    if (drawing.indexedSnapCanvas)
+        return findIndexed(drawing, *drawing.indexedSnapCanvas, mouseX, mouseY, tolerance);
+    for (const SnapPoint& s : drawing.snapPoints)
+        if (within(s, mouseX, mouseY, tolerance) && drawing.layerVisible(s.layer))
             return s;
-    }
     return std::nullopt;
 }

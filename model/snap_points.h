@@ -23,6 +23,7 @@ void RegisterSnapPoints(Drawing& drawing, const ElementRef& ref, const CanvasVie
 // The first registered point whose screen position lies within tolerance
 // pixels of the mouse on both axes (square window, edges included), skipping
 // points of layers hidden since the paint. The first registered wins, not the
-// nearest.
+// nearest. With drawing.indexedSnapCanvas set the answer is the one the list
+// of a full paint of that canvas would give, found through the extent index.
 std::optional<SnapPoint> FindSnapPoint(const Drawing& drawing, int mouseX, int mouseY,
                                        int tolerance);

@@ -13,6 +13,8 @@ struct ViewTransform {
     double toScreenY(double y) const { return scale * (y + panY); }
     double toWorldX(double sx) const { return sx / scale - panX; }
     double toWorldY(double sy) const { return sy / scale - panY; }
+
+    bool operator==(const ViewTransform&) const = default;
 };
 
 // What snap registration needs besides the element: the view and the canvas.
@@ -29,4 +31,6 @@ struct GridSettings {
     double pitchX = 10, pitchY = 10;
     int32_t minorColor = 0xFFCC80;  // light blue
     int32_t majorColor = 0xFF8000;  // blue
+
+    bool operator==(const GridSettings&) const = default;
 };

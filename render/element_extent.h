@@ -1,6 +1,7 @@
 // A generous canvas box of an element for culling the paint: it holds every
 // pixel the element's renderer can touch (pen width, caps, joins, minimum
-// sizes, spline overshoot, text) and every snap point the element registers.
+// sizes, spline overshoot, text) and every snap point the element registers
+// (model/element_extent.h).
 #pragma once
 
 #include <QRectF>

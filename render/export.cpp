@@ -5,6 +5,7 @@
 
 #include "dxf/dxf.h"
 #include "model/data.h"
+#include "render/bands.h"
 #include "render/export_messages.h"
 #include "render/gif_writer.h"
 #include "render/graph_p.h"
@@ -18,10 +19,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QThread>
 #include <algorithm>
 #include <iterator>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -116,19 +115,6 @@ bool drawElementsOn(Drawing& drawing, QPaintDevice* device, QSize size)
     return true;
 }
 
-// One band of a raster picture: rows [top, top + height). The surface works
-// on an image of its own over the shared pixels, so no QImage is shared
-// between threads.
-void drawBand(const Drawing& drawing, uchar* pixels, const QImage& picture, int top, int height)
-{
-    QImage image(pixels, picture.width(), picture.height(), picture.bytesPerLine(), picture.format());
-    TGraphP surface;
-    if (!surface.BeginBand(&image, QRect(0, top, picture.width(), height)))
-        return;
-    DrawElementsReadOnly(surface, drawing, exportParams(picture.size()));
-    surface.End();
-}
-
 // Raster pictures are drawn in horizontal bands, one thread each. Every band
 // rasterizes on the whole picture and writes only its own rows, skipping the
 // elements that cannot reach them, so together the bands are exactly the
@@ -136,17 +122,10 @@ void drawBand(const Drawing& drawing, uchar* pixels, const QImage& picture, int 
 void drawRasterBands(Drawing& drawing, QImage& picture)
 {
     constexpr int kMinBandRows = 64;
-    const int threads = std::clamp(QThread::idealThreadCount(), 1, 8);
-    const int bands = std::clamp(picture.height() / kMinBandRows, 1, threads);
-    const int rows = (picture.height() + bands - 1) / bands;
     drawing.RecomputeLayerUse();
-    uchar* pixels = picture.bits(); // detaches once, before the threads share the pixels
-    std::vector<std::jthread> workers;
-    for (int top = rows; top < picture.height(); top += rows)
-        workers.emplace_back([&, top] {
-            drawBand(drawing, pixels, picture, top, std::min(rows, picture.height() - top));
-        });
-    drawBand(drawing, pixels, picture, 0, std::min(rows, picture.height()));
+    const PictureParams params = exportParams(picture.size());
+    DrawInBands(picture, picture.rect(), kMinBandRows,
+                [&](TGraphP& surface, bool) { DrawElementsReadOnly(surface, drawing, params); });
 }
 
 bool writeQtImage(const ExportJob& job, QIODevice& device, QString& reason)

@@ -24,7 +24,7 @@ void solidPen(TGraphP& g)
 
 } // namespace
 
-void DrawHighlight(TGraphP& g, int level, const ViewTransform& view, const Drawing& d)
+void BeginHighlight(TGraphP& g, int level, const ViewTransform& view, const Drawing& d)
 {
     g.SetPenOpaque(255, 255, 255);
     solidPen(g);
@@ -32,16 +32,30 @@ void DrawHighlight(TGraphP& g, int level, const ViewTransform& view, const Drawi
     if (level < 0)
         drawGrips(g, view, d);
     g.SetPenOpaque(0, 0, 0);
-    for (const SelectionEntry& s : d.selection) {
-        const auto pos = static_cast<size_t>(s.registryPosition);
-        if (pos < d.registry.size())
-            RenderElement(g, level, view, d, d.registry[pos]);
-    }
+}
+
+void HighlightElement(TGraphP& g, int level, const ViewTransform& view, const Drawing& d, int32_t registryPosition)
+{
+    const auto pos = static_cast<size_t>(registryPosition);
+    if (pos < d.registry.size())
+        RenderElement(g, level, view, d, d.registry[pos]);
+}
+
+void EndHighlight(TGraphP& g, int level, const ViewTransform& view, const Drawing& d)
+{
     if (level >= 0 && !d.controlPoints.empty()) {
         g.SetPenColourRef(kGripColourRef);
         solidPen(g);
         drawGrips(g, view, d);
     }
+}
+
+void DrawHighlight(TGraphP& g, int level, const ViewTransform& view, const Drawing& d)
+{
+    BeginHighlight(g, level, view, d);
+    for (const SelectionEntry& s : d.selection)
+        HighlightElement(g, level, view, d, s.registryPosition);
+    EndHighlight(g, level, view, d);
 }
 
 void BlinkLevel::step()

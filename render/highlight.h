@@ -18,6 +18,12 @@ inline constexpr int kGripHalfSide = 5;
 // overdraws the grip squares in white, then draws the elements in their own
 // attributes.
 void DrawHighlight(TGraphP&, int level, const ViewTransform&, const Drawing&);
+// DrawHighlight in its three steps, so that a large selection can be drawn
+// a part at a time: the pens and (level -1) the white grip squares; one
+// selected element; (level >= 0) the green grip squares.
+void BeginHighlight(TGraphP&, int level, const ViewTransform&, const Drawing&);
+void HighlightElement(TGraphP&, int level, const ViewTransform&, const Drawing&, int32_t registryPosition);
+void EndHighlight(TGraphP&, int level, const ViewTransform&, const Drawing&);
 
 // The blink's level sequence: 0, 1, ..., 8, 8, 7, ..., 1, 0, 1, ...
 struct BlinkLevel {

@@ -13,6 +13,8 @@
 #include <array>
 #include <cmath>
 
+#include "model/element_extent.h"
+#include "model/paint_order.h"
 #include "model/snap_points.h"
 #include "render/element_extent.h"
 #include "render/renderers.h"
@@ -168,9 +170,9 @@ void elementPass(TGraphP& g, const Drawing& drawing, const PictureParams& p, boo
         p.progress(100);
 }
 
-}  // namespace
 
-void DrawPicture(TGraphP& g, Drawing& drawing, const PictureParams& p)
+// White, then the grid and the frame of the image area.
+void drawBackground(TGraphP& g, const Drawing& drawing, const PictureParams& p, const QRectF& area)
 {
     g.setAttributes(&drawing.attributes);
     g.SetSolidBrush(qRgb(255, 255, 255));
@@ -182,11 +184,37 @@ void DrawPicture(TGraphP& g, Drawing& drawing, const PictureParams& p)
     g.SetPenCaps(3, 0);
     if (p.drawFrame) {
         if (p.grid.shown)
-            drawGrid(g, p, visibleArea(g, p));
+            drawGrid(g, p, area);
         drawFrame(g, p);
     }
+}
+
+}  // namespace
+
+void DrawPicture(TGraphP& g, Drawing& drawing, const PictureParams& p)
+{
+    drawBackground(g, drawing, p, visibleArea(g, p));
     ClearSnapPoints(drawing);
     DrawElements(g, drawing, p);
+}
+
+void DrawPictureArea(TGraphP& g, const Drawing& drawing, const PictureParams& p, const QRectF& area)
+{
+    drawBackground(g, drawing, p, area);
+    g.SetPenArgb(kBlack);
+    std::vector<int32_t> order;
+    ElementsInPaintOrder(drawing, CanvasAreaInWorld(p.view, area.left(), area.top(), area.right(), area.bottom()),
+                         order);
+    size_t done = 0;
+    int reported = -1;
+    for (const int32_t position : order) {
+        if (p.progress) {
+            const int share = static_cast<int>(done++ * 100 / order.size());
+            if (share > reported)
+                p.progress(reported = share);
+        }
+        RenderElement(g, -1, p.view, drawing, drawing.registry[static_cast<size_t>(position)]);
+    }
 }
 
 void DrawElements(TGraphP& g, Drawing& drawing, const PictureParams& p)

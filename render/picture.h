@@ -29,6 +29,14 @@ struct PictureParams {
 // Between Begin and End. Rebuilds drawing.snapPoints (empties it when
 // registerSnapPoints is off).
 void DrawPicture(TGraphP&, Drawing&, const PictureParams&);
+// What DrawPicture draws within `area` (canvas pixels): the background, grid
+// and frame, and the elements whose extent meets the area, taken from the
+// extent index (settled beforehand: Drawing::extents.settle) in paint order.
+// Drawn unclipped on a surface of the canvas size (render/bands.h keeps only
+// the area), so every pixel of the area is rasterized as the full paint
+// rasterizes it. Registers nothing and only reads the drawing, so several
+// areas may be drawn at once.
+void DrawPictureArea(TGraphP&, const Drawing&, const PictureParams&, const QRectF& area);
 // The element pass alone (no background, grid or frame).
 void DrawElements(TGraphP&, Drawing&, const PictureParams&);
 // The element pass on a drawing whose layer use is up to date

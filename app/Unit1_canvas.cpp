@@ -1,0 +1,80 @@
+// TForm1's canvas picture. The canvas image is a cached picture: a paint
+// repaints only what commands damaged (the old and new extents of the
+// elements whose live flag changed, see Drawing::changes) unless the view,
+// the canvas, the grid, the image size, a layer's visibility or the drawing
+// itself changed since the last paint, when it repaints the whole canvas.
+// Either way the elements come from the extent index and are drawn in bands
+// on every core, and the picture equals, pixel for pixel, the full paint of
+// render/picture.h. Snap look-ups then go through the index
+// (Drawing::indexedSnapCanvas) instead of a list of every point.
+#include "app/Unit1.h"
+
+#include "app/paint_box.h"
+#include "model/element_extent.h"
+#include "render/bands.h"
+#include "render/graph_p.h"
+#include "render/picture.h"
+
+namespace {
+
+constexpr int kMinBandRows = 64;
+
+}  // namespace
+
+void TForm1::paintCanvas(const std::function<void(int)>& progress)
+{
+    QImage& image = PaintBox1->image();
+    const ViewTransform& view = m_state.view.view;
+    const PictureKey key = KeyOf(m_drawing, view, m_state.view.imageWidth, m_state.view.imageHeight,
+                                 image.width(), image.height(), m_settings.grid);
+    // XOR figures outside the damage would stay behind; a full paint
+    // removes them, and the machine forgets them.
+    const bool figuresShown = m_state.preview.shown() || m_state.snapMarker.shown();
+    CommandCanvasRepainted();
+    if (m_drawing.changes.everything)
+        m_damage.addAll();
+    else
+        m_damage.addElements(m_drawing, m_drawing.changes.positions, view);
+    m_drawing.changes.clear();
+    if (!m_paintedKey || *m_paintedKey != key || figuresShown)
+        m_damage.addAll();
+    m_paintedKey = key;
+
+    m_drawing.extents.settle();
+    m_drawing.snapPoints.clear();
+    m_drawing.indexedSnapCanvas = CanvasView{view, image.width(), image.height()};
+    PictureParams params;
+    params.imageWidth = m_state.view.imageWidth;
+    params.imageHeight = m_state.view.imageHeight;
+    params.canvasWidth = image.width();
+    params.canvasHeight = image.height();
+    params.view = view;
+    params.grid = m_settings.grid;
+    for (const QRect& rect : m_damage.take(image.rect())) {
+        DrawAreaInBands(image, rect, kMinBandRows, [&](TGraphP& surface, const QRect& band, bool onCallerThread) {
+            PictureParams bandParams = params;
+            if (onCallerThread)
+                bandParams.progress = progress;
+            DrawPictureArea(surface, m_drawing, bandParams, band);
+        });
+        PaintBox1->update(rect);
+    }
+}
+
+bool TForm1::selectionOnCanvas(std::vector<int32_t>& positions) const
+{
+    // Redrawing this many at once stays within a moment.
+    constexpr size_t kAtOnce = 20000;
+    positions.clear();
+    const QImage& image = PaintBox1->image();
+    const ExtentBoxF canvas =
+        ToExtentBoxF(CanvasAreaInWorld(m_state.view.view, 0, 0, image.width(), image.height()));
+    for (const SelectionEntry& s : m_drawing.selection) {
+        const auto p = static_cast<size_t>(s.registryPosition);
+        if (p >= m_drawing.registry.size())
+            continue;
+        if (p >= m_drawing.extents.size() || m_drawing.extents.box(p).meets(canvas))
+            positions.push_back(s.registryPosition);
+    }
+    return positions.size() <= kAtOnce;
+}

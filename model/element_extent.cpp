@@ -1,0 +1,182 @@
+// Painted extents of the elements. Each kind gives its geometry and a reach
+// in drawing units for what its renderer adds around it (pen widths, point
+// sizes, corner cuts, spline overshoot); the pixel-sized additions are
+// covered by kExtentMarginPx. The reaches are deliberately loose: a box too
+// large only costs a needless draw, one too small would change the picture.
+#include "model/element_extent.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace {
+
+struct Extent {
+    double x0 = std::numeric_limits<double>::infinity(), y0 = x0;
+    double x1 = -x0, y1 = -x0;
+    bool notANumber = false;  // min and max would drop a NaN silently
+
+    void add(double x, double y)
+    {
+        notANumber |= std::isnan(x) || std::isnan(y);
+        x0 = std::min(x0, x), y0 = std::min(y0, y);
+        x1 = std::max(x1, x), y1 = std::max(y1, y);
+    }
+    void add(PointD p) { add(p.x, p.y); }
+    void addRadius(double cx, double cy, double r)
+    {
+        add(cx - r, cy - r);
+        add(cx + r, cy + r);
+    }
+    void grow(double d) { x0 -= d, y0 -= d, x1 += d, y1 += d; }
+};
+
+// Miter joins reach 5 widths beyond the line, anchor caps 2 widths; a pen
+// under 2 pixels is drawn at least that wide, which the margin covers.
+double penReach(const Drawing& d, int32_t widthRef)
+{
+    const WidthEntry* width = entryAt(d.attributes.width, widthRef);
+    return width ? 6 * std::fabs(width->width) : 6;
+}
+
+double maxAbs(std::initializer_list<double> values)
+{
+    double m = 0;
+    for (const double v : values)
+        m = std::max(m, std::fabs(v));
+    return m;
+}
+
+struct Bounder {
+    const Drawing& d;
+    Extent& e;
+    double& reach;
+
+    void pen(int32_t widthRef) const { reach = penReach(d, widthRef); }
+
+    void operator()(ElementKind, const LineRecord& r) const
+    {
+        pen(r.h.widthRef);
+        e.add(r.x1, r.y1), e.add(r.x2, r.y2);
+    }
+    void operator()(ElementKind, const PointRecord& r) const
+    {
+        e.add(r.x, r.y);
+        reach = 0.75 * std::fabs(r.size);
+    }
+    void operator()(ElementKind, const RectRecord& r) const
+    {
+        pen(r.h.widthRef);
+        e.add(r.x1, r.y1), e.add(r.x2, r.y2);
+    }
+    void operator()(ElementKind, const CornerRectRecord& r) const
+    {
+        pen(r.h.widthRef);
+        e.add(r.x1, r.y1), e.add(r.x2, r.y2);
+        double corner = 0;
+        for (const double s : r.cornerSizes)
+            corner = std::max(corner, std::fabs(s));
+        e.grow(corner);
+    }
+    void operator()(ElementKind, const CircleRecord& r) const
+    {
+        pen(r.h.widthRef);
+        e.addRadius(r.cx, r.cy, std::fabs(r.r));
+    }
+    void operator()(ElementKind, const EllipseRecord& r) const
+    {
+        pen(r.h.widthRef);
+        e.addRadius(r.cx, r.cy, maxAbs({r.rx, r.ry}));
+    }
+    void operator()(ElementKind, const ArcRecord& r) const
+    {
+        pen(r.h.widthRef);
+        e.addRadius(r.cx, r.cy, std::fabs(r.r));
+    }
+    void operator()(ElementKind, const EllipticArcRecord& r) const
+    {
+        pen(r.h.widthRef);
+        e.addRadius(r.cx, r.cy, maxAbs({r.rx, r.ry}));
+    }
+    // Tangent corners of parts of at most 90 degrees lie within sqrt(2) radii.
+    void operator()(ElementKind kind, const SectorRecord& r) const
+    {
+        pen(r.h.widthRef);
+        const double factor = kind == ElementKind::Outside ? 1.5 : 1.0;
+        e.addRadius(r.cx, r.cy, factor * maxAbs({r.rx, r.ry}));
+    }
+    void operator()(ElementKind, const RingRecord& r) const
+    {
+        pen(r.h.widthRef);
+        e.addRadius(r.cx, r.cy, maxAbs({r.outerRx, r.outerRy, r.innerRx, r.innerRy}));
+    }
+    // A cardinal spline's control points reach a sixth of a chord beyond
+    // their points; a third of the diagonal is plenty.
+    void points(const std::vector<PointD>& pts, bool spline) const
+    {
+        for (const PointD& p : pts)
+            e.add(p);
+        if (spline && !pts.empty())
+            e.grow(std::hypot(e.x1 - e.x0, e.y1 - e.y0) / 3);
+    }
+    void operator()(ElementKind kind, const OpenPathRecord& r) const
+    {
+        pen(r.h.widthRef);
+        points(r.points, kind == ElementKind::OpenSpline);
+    }
+    void operator()(ElementKind kind, const ClosedPathRecord& r) const
+    {
+        pen(r.h.widthRef);
+        points(r.points, kind == ElementKind::ClosedSpline);
+    }
+    // Any glyph fits in two ems per byte of its UTF-8 form; the stored box
+    // carries the snap points.
+    void operator()(ElementKind, const TextRecord& r) const
+    {
+        const double em = std::fabs(r.size);
+        const double textReach = em * (2.0 * static_cast<double>(r.text.size()) + 3) * std::max(1.0, std::fabs(r.xRatio));
+        e.addRadius(r.x, r.y, textReach);
+        const double a = r.angle * std::numbers::pi / 180;
+        // u along the text, v across it, both turned counter-clockwise on screen.
+        const double ux = std::cos(a), uy = -std::sin(a), vx = -std::sin(a), vy = -std::cos(a);
+        for (const double fw : {0.0, 1.0})
+            for (const double fh : {0.0, 1.0})
+                e.add(r.boxA + fw * r.boxC * ux + fh * r.boxD * vx, r.boxB + fw * r.boxC * uy + fh * r.boxD * vy);
+        reach = 0;
+    }
+};
+
+bool finite(const WorldBox& b)
+{
+    return std::isfinite(b.x0) && std::isfinite(b.y0) && std::isfinite(b.x1) && std::isfinite(b.y1) &&
+           b.x0 <= b.x1 && b.y0 <= b.y1;
+}
+
+}  // namespace
+
+bool PaintedExtent(const Drawing& drawing, const ElementRef& ref, WorldBox& box)
+{
+    Extent e;
+    double reach = 0;
+    if (!visitElement(drawing, ref, Bounder{drawing, e, reach}))
+        return false;
+    e.grow(reach);
+    box = WorldBox{e.x0, e.y0, e.x1, e.y1};
+    // Any NaN or overflow on the way leaves a box the comparisons cannot
+    // trust; such an element is always drawn.
+    box.trusted = !e.notANumber && finite(box);
+    return true;
+}
+
+WorldBox CanvasAreaInWorld(const ViewTransform& view, double left, double top, double right, double bottom)
+{
+    const double m = kExtentMarginPx;
+    WorldBox box{view.toWorldX(left - m), view.toWorldY(top - m), view.toWorldX(right + m), view.toWorldY(bottom + m)};
+    if (box.x0 > box.x1)
+        std::swap(box.x0, box.x1);
+    if (box.y0 > box.y1)
+        std::swap(box.y0, box.y1);
+    box.trusted = view.scale > 0 && finite(box);
+    return box;
+}

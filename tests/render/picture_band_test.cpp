@@ -1,0 +1,98 @@
+// The picture of one area drawn from the extent index in bands
+// (DrawPictureArea through DrawAreaInBands, as the canvas repaints a damaged
+// area) against the full paint: over
+// a canvas spoiled in that area, it must give back the full paint's pixels
+// exactly, on the mixed plain drawing at several views, with the grid shown.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <random>
+
+#include "bench/sample_drawing.h"
+#include "bench/sample_texture.h"
+#include "render/bands.h"
+#include "render/picture.h"
+
+namespace {
+
+constexpr int kWidth = 480, kHeight = 360;
+
+struct BandRow {
+    const char* name;
+    SampleLook look;
+    ViewTransform view;
+};
+
+PictureParams paramsFor(const ViewTransform& view)
+{
+    PictureParams p;
+    p.imageWidth = kWidth;
+    p.imageHeight = kHeight;
+    p.canvasWidth = kWidth;
+    p.canvasHeight = kHeight;
+    p.view = view;
+    p.grid.shown = true;
+    p.grid.pitchX = 15;
+    p.grid.pitchY = 12;
+    return p;
+}
+
+class PictureBand : public ::testing::TestWithParam<BandRow> {};
+
+TEST_P(PictureBand, AreaRepaintEqualsTheFullPaint)
+{
+    QTemporaryDir dir;
+    const QString texture = dir.filePath(QStringLiteral("t.png"));
+    ASSERT_TRUE(writeSampleTexture(texture));
+    Drawing d;
+    fillSampleDrawing(d, SampleOptions{1500, kWidth, kHeight, 5, GetParam().look, nullptr, texture.toStdString()});
+    d.markDead(10);
+    d.layers[3].visible = false;
+    d.extents.settle();
+    const PictureParams params = paramsFor(GetParam().view);
+
+    QImage full(kWidth, kHeight, QImage::Format_RGB32);
+    TGraphP g;
+    ASSERT_TRUE(g.Begin(&full));
+    DrawPicture(g, d, params);
+    g.End();
+    QImage again(kWidth, kHeight, QImage::Format_RGB32);
+    TGraphP g2;
+    ASSERT_TRUE(g2.Begin(&again));
+    DrawPicture(g2, d, params);
+    g2.End();
+    ASSERT_EQ(again, full) << "the full paint is deterministic";
+
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> x(-20, kWidth), y(-20, kHeight), side(1, 200);
+    for (int i = 0; i < 12; ++i) {
+        const QRect area = QRect(x(random), y(random), side(random), side(random)).intersected(full.rect());
+        if (area.isEmpty())
+            continue;
+        QImage canvas = full.copy();
+        for (int py = area.top(); py <= area.bottom(); ++py)
+            for (int px = area.left(); px <= area.right(); ++px)
+                canvas.setPixel(px, py, qRgb(255, 0, 255));
+        DrawAreaInBands(canvas, area, 16, [&](TGraphP& surface, const QRect& band, bool) {
+            DrawPictureArea(surface, d, params, band);
+        });
+        int differing = 0;
+        for (int py = 0; py < kHeight; ++py)
+            for (int px = 0; px < kWidth; ++px)
+                if (canvas.pixel(px, py) != full.pixel(px, py) && differing++ < 3)
+                    ADD_FAILURE() << px << "," << py << " " << std::hex << canvas.pixel(px, py) << " vs " << full.pixel(px, py) << std::dec;
+        EXPECT_EQ(differing, 0) << "area " << area.x() << "," << area.y() << " " << area.width() << "x"
+                                << area.height();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PictureBand,
+    ::testing::Values(BandRow{"plain_home", SampleLook::Plain, {1, 0, 0}},
+                      BandRow{"plain_zoomed_in", SampleLook::Plain, {2.25, -60.5, -40.25}},
+                      BandRow{"plain_zoomed_out", SampleLook::Plain, {0.4444444444444444, 200, 150}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
