@@ -1,6 +1,7 @@
 // Helpers of the application tests.
 #include "app_test_support.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
@@ -99,4 +100,19 @@ std::unique_ptr<TForm1> MakeShownFormWithoutResize(const QString& settingsPath)
     form->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     return form;
+}
+
+void Click(TForm1& form, QPoint pos)
+{
+    Move(form, Qt::NoButton, pos);
+    Press(form, Qt::LeftButton, pos);
+    Release(form, Qt::LeftButton, Qt::NoButton, pos);
+}
+
+void Trigger(TForm1& form, const char* handler)
+{
+    QAction* action = form.menuAction(QString::fromLatin1(handler));
+    ASSERT_NE(action, nullptr) << handler;
+    ASSERT_TRUE(action->isEnabled()) << handler;
+    action->trigger();
 }

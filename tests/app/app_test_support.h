@@ -21,6 +21,10 @@ void Press(TForm1& form, Qt::MouseButton button, QPoint pos);
 void Release(TForm1& form, Qt::MouseButton button, Qt::MouseButtons stillHeld, QPoint pos);
 void Move(TForm1& form, Qt::MouseButtons held, QPoint pos);
 void Wheel(TForm1& form, QPoint pos, int angleDeltaY);
+// A left click on the canvas as a user makes it: a move to pos, press, release.
+void Click(TForm1& form, QPoint pos);
+// Triggers the menu item of that handler, which must exist and be enabled.
+void Trigger(TForm1& form, const char* handler);
 
 // Runs act on the next modal dialog once it is up (the caller then opens it).
 void WhenModal(std::function<void(QWidget*)> act);

@@ -42,20 +42,6 @@ int DifferingPixels(const QImage& a, const QImage& b)
     return differing;
 }
 
-void Trigger(TForm1& form, const char* handler)
-{
-    QAction* action = form.menuAction(QString::fromLatin1(handler));
-    ASSERT_NE(action, nullptr) << handler;
-    action->trigger();
-}
-
-void Click(TForm1& form, QPoint pos)
-{
-    Move(form, Qt::NoButton, pos);
-    Press(form, Qt::LeftButton, pos);
-    Release(form, Qt::LeftButton, Qt::NoButton, pos);
-}
-
 struct Step {
     const char* name;
     std::function<void(TForm1&)> act;

@@ -28,21 +28,6 @@ namespace {
 constexpr char kChildFolder[] = "MIRT_RECOVERY_CHILD_FOLDER";
 constexpr char kChildSteps[] = "MIRT_RECOVERY_CHILD_STEPS";
 
-void Trigger(TForm1& form, const char* handler)
-{
-    QAction* action = form.menuAction(QString::fromLatin1(handler));
-    ASSERT_NE(action, nullptr) << handler;
-    ASSERT_TRUE(action->isEnabled()) << handler;
-    action->trigger();
-}
-
-void Click(TForm1& form, QPoint pos)
-{
-    Move(form, Qt::NoButton, pos);
-    Press(form, Qt::LeftButton, pos);
-    Release(form, Qt::LeftButton, Qt::NoButton, pos);
-}
-
 void DrawLine(TForm1& form, QPoint a, QPoint b)
 {
     Trigger(form, "PopDrawLineClick");

@@ -32,13 +32,6 @@ const std::vector<QPoint> threePoints{{240, 150}, {160, 150}, {200, 110}};
 
 class ArcFamilyClicks : public ::testing::TestWithParam<IgnoredClicks> {};
 
-void Click(TForm1& form, QPoint pos)
-{
-    Move(form, Qt::NoButton, pos);
-    Press(form, Qt::LeftButton, pos);
-    Release(form, Qt::LeftButton, Qt::NoButton, pos);
-}
-
 int CountOf(const Drawing& d, ElementKind kind)
 {
     int n = 0;

@@ -20,21 +20,6 @@ QString Text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-void Trigger(TForm1& form, const char* handler)
-{
-    QAction* action = form.menuAction(QString::fromLatin1(handler));
-    ASSERT_NE(action, nullptr) << handler;
-    ASSERT_TRUE(action->isEnabled()) << handler;
-    action->trigger();
-}
-
-void Click(TForm1& form, QPoint pos)
-{
-    Move(form, Qt::NoButton, pos);
-    Press(form, Qt::LeftButton, pos);
-    Release(form, Qt::LeftButton, Qt::NoButton, pos);
-}
-
 void CloseMenu(TForm1& form)
 {
     form.PopupMenu1->hide();

@@ -20,20 +20,6 @@ QString Text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-void Trigger(TForm1& form, const char* handler)
-{
-    QAction* action = form.menuAction(QString::fromLatin1(handler));
-    ASSERT_NE(action, nullptr) << handler;
-    action->trigger();
-}
-
-void Click(TForm1& form, QPoint pos)
-{
-    Move(form, Qt::NoButton, pos);
-    Press(form, Qt::LeftButton, pos);
-    Release(form, Qt::LeftButton, Qt::NoButton, pos);
-}
-
 // Types the text (each character a key) and Return.
 void Enter(TForm1& form, const char* text)
 {
