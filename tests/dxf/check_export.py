@@ -31,28 +31,28 @@ for name, off in want["layers"].items():
         faults.append(f"layer {name} missing")
     else:
         check(f"layer {name} off", layer.is_off(), off)
-for i, spec in enumerate(want["entities"]):
-    matches = [e for e in msp if e.dxftype() == spec["type"] and e.dxf.layer == spec["layer"]]
+for i, wanted_entity in enumerate(want["entities"]):
+    matches = [e for e in msp if e.dxftype() == wanted_entity["type"] and e.dxf.layer == wanted_entity["layer"]]
     if not matches:
-        faults.append(f"entity {i}: no {spec['type']} on {spec['layer']}")
+        faults.append(f"entity {i}: no {wanted_entity['type']} on {wanted_entity['layer']}")
         continue
     e = matches[0]
-    for key, value in spec.get("attribs", {}).items():
+    for key, value in wanted_entity.get("attribs", {}).items():
         got = e.dxf.get(key)
         if isinstance(value, list):
             for k, v in enumerate(value):
-                check(f"{spec['type']}.{key}[{k}]", got[k], v)
+                check(f"{wanted_entity['type']}.{key}[{k}]", got[k], v)
         else:
-            check(f"{spec['type']}.{key}", got, value)
-    if "vertices" in spec:
+            check(f"{wanted_entity['type']}.{key}", got, value)
+    if "vertices" in wanted_entity:
         points = [tuple(p) for p in e.get_points("xyb")]
-        check(f"{spec['type']} vertex count", len(points), len(spec["vertices"]))
-        for (x, y, b), (wx, wy, wb) in zip(points, spec["vertices"]):
+        check(f"{wanted_entity['type']} vertex count", len(points), len(wanted_entity["vertices"]))
+        for (x, y, b), (wx, wy, wb) in zip(points, wanted_entity["vertices"]):
             check("vertex x", x, wx); check("vertex y", y, wy); check("bulge", b, wb)
-    if "control_points" in spec:
+    if "control_points" in wanted_entity:
         cps = [tuple(p) for p in e.control_points]
-        check("control point count", len(cps), len(spec["control_points"]))
-        for (x, y, _), (wx, wy) in zip(cps, spec["control_points"]):
+        check("control point count", len(cps), len(wanted_entity["control_points"]))
+        for (x, y, _), (wx, wy) in zip(cps, wanted_entity["control_points"]):
             check("control x", x, wx); check("control y", y, wy)
 if faults:
     print("\n".join(faults))
