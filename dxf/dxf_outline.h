@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "geometry/cardinal_spline.h"
 #include "geometry/point.h"
 #include "model/records.h"
 
@@ -34,9 +35,6 @@ std::vector<PointD> Flatten(const Loop&);
 std::vector<PointD> EllipsePoints(double cx, double cy, double rx, double ry, double tiltDeg,
                                   double startDeg, double sweepDeg);
 
-// Control points of the cubic Béziers of the cardinal spline (tension 0.5)
-// through points, as the renderer draws C-splines: 1 + 3k points.
-std::vector<PointD> CardinalBeziers(std::span<const PointD> points, bool closed);
 // A Bézier chain sampled with `perSegment` points per segment.
 std::vector<PointD> SampleBeziers(std::span<const PointD> controls, int perSegment);
 

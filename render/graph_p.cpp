@@ -16,7 +16,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "geometry/cardinal_spline.h"
 #include "render/graph_p_state.h"
 
 namespace {
@@ -220,18 +222,18 @@ void TGraphP::EllipsePointsInterleaved(QPolygonF& out, double cx, double cy, dou
 
 QPainterPath TGraphP::CurvePath(const QPolygonF& points, bool closed)
 {
-    // Cardinal spline, tension 0.5, as cubic Beziers: the segment P(i) -> P(i+1)
-    // has controls P(i) + k (P(i+1) - P(i-1)) and P(i+1) - k (P(i+2) - P(i)),
-    // k = tension / 3; an open curve repeats its end points as neighbours.
     QPainterPath path;
-    const qsizetype n = points.size();
-    if (n < 2)
+    std::vector<PointD> knots;
+    knots.reserve(static_cast<size_t>(points.size()));
+    for (const QPointF& p : points)
+        knots.push_back({p.x(), p.y()});
+    const std::vector<PointD> controls = CardinalBeziers(knots, closed);
+    if (controls.empty())
         return path;
-    constexpr double k = 0.5 / 3.0;
-    auto at = [&](qsizetype i) { return closed ? points[((i % n) + n) % n] : points[std::clamp<qsizetype>(i, 0, n - 1)]; };
-    path.moveTo(points[0]);
-    for (qsizetype i = 0, segments = closed ? n : n - 1; i < segments; ++i)
-        path.cubicTo(at(i) + k * (at(i + 1) - at(i - 1)), at(i + 1) - k * (at(i + 2) - at(i)), at(i + 1));
+    path.moveTo(controls[0].x, controls[0].y);
+    for (size_t i = 1; i + 2 < controls.size(); i += 3)
+        path.cubicTo(controls[i].x, controls[i].y, controls[i + 1].x, controls[i + 1].y, controls[i + 2].x,
+                     controls[i + 2].y);
     if (closed)
         path.closeSubpath();
     return path;
