@@ -1,0 +1,41 @@
+// The line join an element inherits. Arcs, elliptic arcs and outlined point
+// markers set no join of their own: they stroke with the one the element
+// before them in paint order left on the surface. A paint that leaves
+// elements out (culled to an area, a band or the canvas) hands such an
+// element the join the paint of every element in paint order would have left.
+#pragma once
+
+#include <cstdint>
+
+#include "model/data.h"
+#include "model/view.h"
+
+// The join code (TGraphP::SetLineJoin's) the element's renderer sets, or -1
+// when it sets none (also when the element draws nothing at this view).
+int JoinSetBy(const Drawing& drawing, const ElementRef& ref, const ViewTransform& view);
+
+// Whether the element strokes with the join left by the one before it.
+bool StrokesWithInheritedJoin(const Drawing& drawing, const ElementRef& ref);
+
+// Tracks the join on one surface through a pass that draws some elements of
+// the paint order, in that order. Before each element is drawn, join() gives
+// the code to set when the element inherits a join the surface does not hold
+// (-1: the surface holds the right one). The walk back stops at the element
+// drawn last, so it only reads the positions the pass skipped, except for the
+// first inheriting element of a layer, which scans the registry once.
+class InheritedJoin {
+public:
+    InheritedJoin(const Drawing& drawing, const ViewTransform& view) : m_drawing(drawing), m_view(view) {}
+
+    // The registry entry at `position` is about to be drawn.
+    int join(int32_t position) const;
+    void drawn(int32_t position) { m_lastDrawn = position; }
+
+private:
+    int32_t layerAt(size_t position) const;
+    // Looks at q on the walk back: sets `code` and answers true when q ends it.
+    bool endsWalk(size_t q, int& code) const;
+    const Drawing& m_drawing;
+    const ViewTransform& m_view;
+    int32_t m_lastDrawn = -1;
+};
