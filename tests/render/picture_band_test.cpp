@@ -92,6 +92,42 @@ TEST_P(PictureBand, AreaRepaintEqualsTheFullPaint)
     }
 }
 
+// An elliptic arc sets no join: it takes the round one of the polyline drawn
+// before it, even when the area leaves that polyline out.
+TEST(PictureBandJoin, AnArcTakesTheJoinOfAnElementTheAreaLeavesOut)
+{
+    Drawing d;
+    fillSampleDrawing(d, SampleOptions{0, kWidth, kHeight, 1, SampleLook::Plain, nullptr, {}});
+    using sample_refs::kWidth20;
+    d.AppendPolyline({OutlineHeader{0, 1, 0, kWidth20, 0, 1}, {{10, 10}, {40, 30}, {60, 10}}});
+    EllipticArcRecord arc;
+    arc.h = OutlineHeader{0, 1, 1, kWidth20, 0, 0};
+    arc.cx = 300, arc.cy = 200, arc.rx = 120, arc.ry = 6, arc.startAngle = -60, arc.sweepAngle = 120;
+    d.AppendEllipticArc(arc);
+    d.extents.settle();
+    const PictureParams params = paramsFor({1, 0, 0});
+    QImage full(kWidth, kHeight, QImage::Format_RGB32);
+    TGraphP g;
+    ASSERT_TRUE(g.Begin(&full));
+    DrawPicture(g, d, params);
+    g.End();
+
+    const QRect area(150, 150, 320, 110);
+    QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
+    canvas.fill(Qt::magenta);
+    DrawAreaInBands(canvas, area, 7, [&](TGraphP& surface, const QRect& band, bool) {
+        DrawPictureArea(surface, d, params, band);
+    });
+    QImage alone(kWidth, kHeight, QImage::Format_RGB32);
+    d.markDead(0);
+    d.extents.settle();
+    ASSERT_TRUE(g.Begin(&alone));
+    DrawPicture(g, d, params);
+    g.End();
+    EXPECT_NE(alone.copy(area), full.copy(area)) << "the polyline's round join shows on the arc";
+    EXPECT_EQ(canvas.copy(area), full.copy(area));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Rows, PictureBand,
     ::testing::Values(BandRow{"plain_home", SampleLook::Plain, {1, 0, 0}},
