@@ -5,7 +5,6 @@
 #include "render/inherited_join.h"
 
 #include "model/data_visit.h"
-#include "render/renderers.h"
 #include "render/renderers_p.h"
 
 using namespace render_detail;
@@ -64,16 +63,6 @@ int JoinSetBy(const Drawing& drawing, const ElementRef& ref, const ViewTransform
     return of.code;
 }
 
-bool StrokesWithInheritedJoin(const Drawing& drawing, const ElementRef& ref)
-{
-    const auto kind = kindFromCode(ref.kind);
-    if (kind == ElementKind::Arc || kind == ElementKind::EllipticArc)
-        return true;
-    if (kind != ElementKind::Point || ref.index < 0 || size_t(ref.index) >= drawing.tables.points.size())
-        return false;
-    return !PointMarkerIsFilled(drawing.tables.points[size_t(ref.index)].pointStyle);
-}
-
 int32_t InheritedJoin::layerAt(size_t position) const
 {
     return position < m_drawing.extents.size() ? m_drawing.extents.layer(position)
@@ -93,8 +82,10 @@ bool InheritedJoin::endsWalk(size_t q, int& code) const
 int InheritedJoin::join(int32_t position) const
 {
     const auto& registry = m_drawing.registry;
+    // An element that sets its own join needs none; every other one gets it,
+    // readers or not, so that the surface holds the right join after it.
     if (position < 0 || size_t(position) >= registry.size() ||
-        !StrokesWithInheritedJoin(m_drawing, registry[size_t(position)]))
+        JoinSetBy(m_drawing, registry[size_t(position)], m_view) >= 0)
         return -1;
     const int32_t layer = layerAt(size_t(position));
     int code = -1;

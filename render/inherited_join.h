@@ -14,13 +14,10 @@
 // when it sets none (also when the element draws nothing at this view).
 int JoinSetBy(const Drawing& drawing, const ElementRef& ref, const ViewTransform& view);
 
-// Whether the element strokes with the join left by the one before it.
-bool StrokesWithInheritedJoin(const Drawing& drawing, const ElementRef& ref);
-
 // Tracks the join on one surface through a pass that draws some elements of
-// the paint order, in that order. Before each element is drawn, join() gives
-// the code to set when the element inherits a join the surface does not hold
-// (-1: the surface holds the right one). The walk back stops at the element
+// the paint order, in that order. Before each element that sets no join of
+// its own is drawn (a reader or not: the join passes through it to the next),
+// join() gives the code the surface must hold (-1: it holds it already). The walk back stops at the element
 // drawn last, so it only reads the positions the pass skipped, except for the
 // first inheriting element of a layer, which scans the registry once.
 class InheritedJoin {
