@@ -1,6 +1,7 @@
 // The line join an element inherits. Arcs, elliptic arcs and outlined point
-// markers set no join of their own: they stroke with the one the element
-// before them in paint order left on the surface. A paint that leaves
+// markers set no join of their own (nor do lines, texts and fill-only
+// shapes): they stroke with the one the elements before them in paint order
+// left on the surface. A paint that leaves
 // elements out (culled to an area, a band or the canvas) hands such an
 // element the join the paint of every element in paint order would have left.
 #pragma once
@@ -17,9 +18,10 @@ int JoinSetBy(const Drawing& drawing, const ElementRef& ref, const ViewTransform
 // Tracks the join on one surface through a pass that draws some elements of
 // the paint order, in that order. Before each element that sets no join of
 // its own is drawn (a reader or not: the join passes through it to the next),
-// join() gives the code the surface must hold (-1: it holds it already). The walk back stops at the element
-// drawn last, so it only reads the positions the pass skipped, except for the
-// first inheriting element of a layer, which scans the registry once.
+// join() gives the code the surface must hold (-1: it holds it already).
+// The walk back stops at the element drawn last or at the nearest one that
+// sets a join, so it mostly reads only the positions the pass skipped; an
+// element with neither before it in its layer scans the registry once.
 class InheritedJoin {
 public:
     InheritedJoin(const Drawing& drawing, const ViewTransform& view) : m_drawing(drawing), m_view(view) {}
