@@ -17,6 +17,7 @@
 #include "model/paint_order.h"
 #include "model/snap_points.h"
 #include "render/element_extent.h"
+#include "render/inherited_join.h"
 #include "render/renderers.h"
 
 namespace {
@@ -142,6 +143,15 @@ std::vector<int32_t> paintOrder(const Drawing& drawing)
     return order;
 }
 
+// Gives the element at `position` the join the paint of every element before
+// it would have left, and records it as the next one drawn on g.
+void inheritJoin(TGraphP& g, InheritedJoin& join, int32_t position)
+{
+    if (const int code = join.join(position); code >= 0)
+        g.SetLineJoin(code);
+    join.drawn(position);
+}
+
 // Draws every visible element that can reach the visible area, in paint
 // order, and calls drawn(ref) for each one its renderer drew.
 template <class Drawn>
@@ -149,9 +159,11 @@ void elementPass(TGraphP& g, const Drawing& drawing, const PictureParams& p, boo
 {
     g.setAttributes(&drawing.attributes);
     g.SetPenArgb(kBlack);
+    g.SetLineJoin(0);
     const QRectF area = visibleArea(g, p, clipOnly);
     const bool cull = !area.isNull();
     const auto order = paintOrder(drawing);
+    InheritedJoin join(drawing, p.view);
     size_t done = 0;
     int reported = -1;
     for (const int32_t position : order) {
@@ -163,6 +175,9 @@ void elementPass(TGraphP& g, const Drawing& drawing, const PictureParams& p, boo
         const ElementRef& ref = drawing.registry[static_cast<size_t>(position)];
         if (cull && ElementOffArea(drawing, ref, p.view, area))
             continue;
+        // The raster export keeps the joins its bands have always drawn with.
+        if (!clipOnly)
+            inheritJoin(g, join, position);
         if (RenderElement(g, -1, p.view, drawing, ref))
             drawn(ref);
     }
@@ -182,6 +197,7 @@ void drawBackground(TGraphP& g, const Drawing& drawing, const PictureParams& p, 
     g.SetDashStyle(0);
     g.SetDashCap(0);
     g.SetPenCaps(3, 0);
+    g.SetLineJoin(0);
     if (p.drawFrame) {
         if (p.grid.shown)
             drawGrid(g, p, area);
@@ -205,6 +221,7 @@ void DrawPictureArea(TGraphP& g, const Drawing& drawing, const PictureParams& p,
     std::vector<int32_t> order;
     ElementsInPaintOrder(drawing, CanvasAreaInWorld(p.view, area.left(), area.top(), area.right(), area.bottom()),
                          order);
+    InheritedJoin join(drawing, p.view);
     size_t done = 0;
     int reported = -1;
     for (const int32_t position : order) {
@@ -213,6 +230,7 @@ void DrawPictureArea(TGraphP& g, const Drawing& drawing, const PictureParams& p,
             if (share > reported)
                 p.progress(reported = share);
         }
+        inheritJoin(g, join, position);
         RenderElement(g, -1, p.view, drawing, drawing.registry[static_cast<size_t>(position)]);
     }
 }

@@ -71,7 +71,7 @@ void RenderRectangle(TGraphP& g, int level, const ViewTransform& v, const RectRe
 {
     const QPointF a = toCanvas(v, r.x1, r.y1);
     const QPointF b = toCanvas(v, r.x2, r.y2);
-    if (!(std::fabs(b.x() - a.x()) > 2 && std::fabs(b.y() - a.y()) > 2))
+    if (!spansTwoPixels(a, b))
         return;
     const std::array<QPointF, 4> corners{a, QPointF(b.x(), a.y()), b, QPointF(a.x(), b.y())};
     ClosedLook look;
@@ -94,7 +94,7 @@ void RenderCorneredRectangle(TGraphP& g, int level, const ViewTransform& v, cons
 {
     const QPointF a = toCanvas(v, r.x1, r.y1);
     const QPointF b = toCanvas(v, r.x2, r.y2);
-    if (!(std::fabs(b.x() - a.x()) > 2 && std::fabs(b.y() - a.y()) > 2))
+    if (!spansTwoPixels(a, b))
         return;
     const CornerOutline outline = CornerRectOutline(r, v);
     ClosedLook look;

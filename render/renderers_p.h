@@ -11,6 +11,7 @@
 #include <QPointF>
 #include <QPolygonF>
 #include <array>
+#include <cmath>
 #include <span>
 
 #include "model/records.h"
@@ -33,6 +34,13 @@ inline QPointF toCanvas(const ViewTransform& v, PointD p)
 inline double minRadiusPx(double lengthPx)
 {
     return lengthPx <= 2 ? 2 : lengthPx;
+}
+
+// A box (rectangles) is drawn only when it spans more than 2 canvas pixels
+// both ways.
+inline bool spansTwoPixels(QPointF a, QPointF b)
+{
+    return std::fabs(b.x() - a.x()) > 2 && std::fabs(b.y() - a.y()) > 2;
 }
 
 inline bool isFilled(int fillMode)

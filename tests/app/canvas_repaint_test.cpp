@@ -2,7 +2,7 @@
 // sequence (picks, blink ticks, delete, undo, redo, range move and copy, pen
 // width change, pans, zooms, deselect) the canvas pixels equal a fresh full
 // single-thread paint of the same drawing and view, on the mixed plain
-// drawing.
+// drawing and on the drawing of every attribute kind.
 #include "app_test_support.h"
 
 #include <QAction>
@@ -154,7 +154,7 @@ TEST_P(CanvasRepaint, EveryCommandLeavesTheFullPaintsPixels)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Looks, CanvasRepaint, ::testing::Values(SampleLook::Plain),
+INSTANTIATE_TEST_SUITE_P(Looks, CanvasRepaint, ::testing::Values(SampleLook::Plain, SampleLook::AllAttributes),
                          [](const auto& info) { return info.param == SampleLook::Plain ? "plain" : "attributes"; });
 
 }  // namespace

@@ -2,7 +2,10 @@
 // (DrawPictureArea through DrawAreaInBands, as the canvas repaints a damaged
 // area) against the full paint: over
 // a canvas spoiled in that area, it must give back the full paint's pixels
-// exactly, on the mixed plain drawing at several views, with the grid shown.
+// exactly, on the mixed plain drawing and on the drawing of every attribute
+// kind at several views, with the grid shown, for bands of several heights.
+// The arcs and point markers of the attribute drawing stroke with the join
+// of the element before them, which the area leaves out.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -67,6 +70,7 @@ TEST_P(PictureBand, AreaRepaintEqualsTheFullPaint)
 
     std::mt19937 random(11);
     std::uniform_int_distribution<int> x(-20, kWidth), y(-20, kHeight), side(1, 200);
+    const int bandRows[] = {1, 7, 16};
     for (int i = 0; i < 12; ++i) {
         const QRect area = QRect(x(random), y(random), side(random), side(random)).intersected(full.rect());
         if (area.isEmpty())
@@ -75,7 +79,7 @@ TEST_P(PictureBand, AreaRepaintEqualsTheFullPaint)
         for (int py = area.top(); py <= area.bottom(); ++py)
             for (int px = area.left(); px <= area.right(); ++px)
                 canvas.setPixel(px, py, qRgb(255, 0, 255));
-        DrawAreaInBands(canvas, area, 16, [&](TGraphP& surface, const QRect& band, bool) {
+        DrawAreaInBands(canvas, area, bandRows[i % 3], [&](TGraphP& surface, const QRect& band, bool) {
             DrawPictureArea(surface, d, params, band);
         });
         int differing = 0;
@@ -88,11 +92,50 @@ TEST_P(PictureBand, AreaRepaintEqualsTheFullPaint)
     }
 }
 
+// An elliptic arc sets no join: it takes the round one of the polyline drawn
+// before it, even when the area leaves that polyline out.
+TEST(PictureBandJoin, AnArcTakesTheJoinOfAnElementTheAreaLeavesOut)
+{
+    Drawing d;
+    fillSampleDrawing(d, SampleOptions{0, kWidth, kHeight, 1, SampleLook::Plain, nullptr, {}});
+    using sample_refs::kWidth20;
+    d.AppendPolyline({OutlineHeader{0, 1, 0, kWidth20, 0, 1}, {{10, 10}, {40, 30}, {60, 10}}});
+    EllipticArcRecord arc;
+    arc.h = OutlineHeader{0, 1, 1, kWidth20, 0, 0};
+    arc.cx = 300, arc.cy = 200, arc.rx = 120, arc.ry = 6, arc.startAngle = -60, arc.sweepAngle = 120;
+    d.AppendEllipticArc(arc);
+    d.extents.settle();
+    const PictureParams params = paramsFor({1, 0, 0});
+    QImage full(kWidth, kHeight, QImage::Format_RGB32);
+    TGraphP g;
+    ASSERT_TRUE(g.Begin(&full));
+    DrawPicture(g, d, params);
+    g.End();
+
+    const QRect area(150, 150, 320, 110);
+    QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
+    canvas.fill(Qt::magenta);
+    DrawAreaInBands(canvas, area, 7, [&](TGraphP& surface, const QRect& band, bool) {
+        DrawPictureArea(surface, d, params, band);
+    });
+    QImage alone(kWidth, kHeight, QImage::Format_RGB32);
+    d.markDead(0);
+    d.extents.settle();
+    ASSERT_TRUE(g.Begin(&alone));
+    DrawPicture(g, d, params);
+    g.End();
+    EXPECT_NE(alone.copy(area), full.copy(area)) << "the polyline's round join shows on the arc";
+    EXPECT_EQ(canvas.copy(area), full.copy(area));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Rows, PictureBand,
     ::testing::Values(BandRow{"plain_home", SampleLook::Plain, {1, 0, 0}},
                       BandRow{"plain_zoomed_in", SampleLook::Plain, {2.25, -60.5, -40.25}},
-                      BandRow{"plain_zoomed_out", SampleLook::Plain, {0.4444444444444444, 200, 150}}),
+                      BandRow{"plain_zoomed_out", SampleLook::Plain, {0.4444444444444444, 200, 150}},
+                      BandRow{"attributes_home", SampleLook::AllAttributes, {1, 0, 0}},
+                      BandRow{"attributes_zoomed_in", SampleLook::AllAttributes, {2.25, -60.5, -40.25}},
+                      BandRow{"attributes_zoomed_out", SampleLook::AllAttributes, {0.4444444444444444, 200, 150}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
