@@ -34,19 +34,24 @@ public:
             const char* start = m_buffer.data() + m_pos;
             const auto* newline = static_cast<const char*>(std::memchr(start, '\n', m_end - m_pos));
             const size_t length = newline ? size_t(newline - start) : m_end - m_pos;
+            m_pos += length;
+            if (newline && line.empty()) {  // the whole line in the buffer: trim it in place
+                ++m_pos;
+                const std::string_view trimmed = trim({start, std::min(length, kMaxValue)});
+                line.assign(trimmed.data(), trimmed.size());
+                ++m_lineNumber;
+                return true;
+            }
             if (line.size() < kMaxValue)
                 line.append(start, std::min(length, kMaxValue - line.size()));
-            m_pos += length;
             if (newline) {
                 ++m_pos;
                 break;
             }
         }
         ++m_lineNumber;
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
-            line.pop_back();
-        const size_t first = line.find_first_not_of(" \t");
-        line.erase(0, first == std::string::npos ? line.size() : first);
+        const std::string_view trimmed = trim(line);
+        line = std::string(trimmed);
         return any;
     }
 
@@ -60,6 +65,15 @@ public:
     }
 
 private:
+    static std::string_view trim(std::string_view line)
+    {
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+            line.remove_suffix(1);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        return line;
+    }
+
     bool refill()
     {
         if (m_failed || m_done)
@@ -100,6 +114,15 @@ constexpr CountRule kCountRules[] = {
     {"LWPOLYLINE", 90, 10}, {"SPLINE", 72, 40}, {"SPLINE", 73, 10},
     {"SPLINE", 74, 11},     {"LEADER", 76, 10},
 };
+
+// Groups dxflib turns into numbers or map entries that the import never
+// looks at: handles, subclass markers, owners, the linetype scale and the z
+// coordinates of a drawing that is flat. Leaving them out of the entities
+// spares dxflib about a third of its work on a typical file.
+bool unusedInEntities(int code)
+{
+    return code == 5 || code == 100 || code == 330 || code == 48 || (code >= 30 && code <= 37);
+}
 
 void fixCounts(std::vector<Group>& groups, size_t count)
 {
@@ -179,6 +202,8 @@ private:
                 m_finished = true;
                 break;
             }
+            if (m_inEntities && unusedInEntities(code))
+                continue;
             if (code == 0 && count > 0) {
                 m_start = std::move(group);
                 m_hasStart = true;
@@ -189,6 +214,7 @@ private:
                 noteEntity(group.value);
             if (code == 2 && m_nextIsSectionName) {
                 m_section = group.value;
+                m_inEntities = m_section == "ENTITIES" || m_section == "BLOCKS";
                 m_nextIsSectionName = false;
             }
             if (count == m_entity.size()) {
@@ -210,7 +236,9 @@ private:
         if (count > 0 && m_entity[0].code == 0)
             fixCounts(m_entity, count);
         for (size_t i = 0; i < count; ++i) {
-            m_text += std::to_string(m_entity[i].code);
+            char code[16];
+            const auto written = std::to_chars(code, code + sizeof code, m_entity[i].code);
+            m_text.append(code, written.ptr);
             m_text += '\n';
             m_text += m_entity[i].value;
             m_text += '\n';
@@ -226,6 +254,7 @@ private:
             m_nextIsSectionName = true;
         } else if (name == "ENDSEC") {
             m_section.clear();
+            m_inEntities = false;
         } else if (name == "EOF") {
             sawEof = true;
         } else if ((m_section == "ENTITIES" || m_section == "BLOCKS") && name != "BLOCK" && name != "ENDBLK") {
@@ -240,6 +269,7 @@ private:
     std::vector<Group> m_entity = std::vector<Group>(64);
     Group m_start;
     bool m_hasStart = false, m_finished = false, m_oversized = false, m_nextIsSectionName = false;
+    bool m_inEntities = false;
     std::string m_section, m_text;
 };
 

@@ -355,55 +355,81 @@ public:
     {
     }
 
-    std::vector<Shape> run()
+    // The model space's own shapes are moved out (most files are nothing
+    // else); a block's shapes are copied once per insert.
+    std::vector<Shape> run(std::vector<Shape>& model)
     {
         const Affine identity;
-        expand(m_collector.m_model, identity, nullptr, 0);
+        m_out.reserve(std::min(model.size(), size_t(kMaxShapes)));
+        for (Shape& shape : model) {
+            if (full())
+                break;
+            if (shape.type == ShapeType::Insert)
+                explode(shape, identity, shape.style, 0);
+            else
+                place(std::move(shape), identity);
+        }
         return std::move(m_out);
     }
 
 private:
-    void expand(const std::vector<Shape>& shapes, const Affine& t, const Style* insertStyle, int depth)
+    bool full()
+    {
+        if (m_out.size() < size_t(kMaxShapes))
+            return false;
+        ++m_skipped["INSERT (要素が多すぎる)"];
+        return true;
+    }
+
+    void place(Shape shape, const Affine& t)
+    {
+        if (Transform(shape, t))
+            m_out.push_back(std::move(shape));
+        else
+            ++m_skipped["座標が範囲外"];
+    }
+
+    void expand(const std::vector<Shape>& shapes, const Affine& t, const Style& insertStyle, int depth)
     {
         for (const Shape& shape : shapes) {
-            if (m_out.size() >= size_t(kMaxShapes)) {
-                ++m_skipped["INSERT (要素が多すぎる)"];
+            if (full())
                 return;
-            }
             Style style = shape.style;
-            if (insertStyle)
-                InheritFromInsert(style, *insertStyle);
-            if (shape.type != ShapeType::Insert) {
-                Shape out = shape;
-                out.style = std::move(style);
-                if (Transform(out, t))
-                    m_out.push_back(std::move(out));
-                else
-                    ++m_skipped["座標が範囲外"];
+            InheritFromInsert(style, insertStyle);
+            if (shape.type == ShapeType::Insert) {
+                explode(shape, t, style, depth);
                 continue;
             }
-            const auto block = m_collector.m_blocks.find(shape.text);
-            if (block == m_collector.m_blocks.end()) {
-                ++m_skipped["INSERT (ブロックなし)"];
-                continue;
-            }
-            if (std::find(m_chain.begin(), m_chain.end(), shape.text) != m_chain.end()) {
-                ++m_skipped["INSERT (自己参照)"];
-                continue;
-            }
-            if (depth >= kMaxInsertDepth) {
-                ++m_skipped["INSERT (入れ子が深すぎる)"];
-                continue;
-            }
-            m_chain.push_back(shape.text);
-            const int64_t copies = int64_t(shape.columns) * shape.rows;
-            for (int64_t k = 0; k < copies && m_out.size() < size_t(kMaxShapes); ++k) {
-                const Affine placed = t * InsertTransform(shape, block->second.base, int(k % shape.columns),
-                                                          int(k / shape.columns));
-                expand(block->second.shapes, placed, &style, depth + 1);
-            }
-            m_chain.pop_back();
+            Shape out = shape;
+            out.style = std::move(style);
+            place(std::move(out), t);
         }
+    }
+
+    // The block's shapes under the insert's transform, once per column and row.
+    void explode(const Shape& insert, const Affine& t, const Style& style, int depth)
+    {
+        const auto block = m_collector.m_blocks.find(insert.text);
+        if (block == m_collector.m_blocks.end()) {
+            ++m_skipped["INSERT (ブロックなし)"];
+            return;
+        }
+        if (std::find(m_chain.begin(), m_chain.end(), insert.text) != m_chain.end()) {
+            ++m_skipped["INSERT (自己参照)"];
+            return;
+        }
+        if (depth >= kMaxInsertDepth) {
+            ++m_skipped["INSERT (入れ子が深すぎる)"];
+            return;
+        }
+        m_chain.push_back(insert.text);
+        const int64_t copies = int64_t(insert.columns) * insert.rows;
+        for (int64_t k = 0; k < copies && m_out.size() < size_t(kMaxShapes); ++k) {
+            const Affine placed = t * InsertTransform(insert, block->second.base, int(k % insert.columns),
+                                                      int(k / insert.columns));
+            expand(block->second.shapes, placed, style, depth + 1);
+        }
+        m_chain.pop_back();
     }
 
     const Collector& m_collector;
@@ -676,7 +702,7 @@ ReadResult readFrom(const ByteSource& source, Drawing& drawing, const std::strin
         collector.m_skipped["大きすぎる実体"] += outcome.oversizedEntities;
 
     Exploder exploder(collector, collector.m_skipped);
-    const std::vector<Shape> shapes = exploder.run();
+    const std::vector<Shape> shapes = exploder.run(collector.m_model);
     Drawing staged;
     Emitter emitter(staged, collector);
     result.imageSize = emitter.run(shapes);

@@ -133,4 +133,35 @@ TEST_F(DxfImport, ManyEntitiesOpenAndSizeTheImage)
     EXPECT_EQ(r.imageSize.height, 20);   // y from 0 to 19.5
 }
 
+// Two million lines, the size the import is built for: every one arrives,
+// in file order, where the file puts it.
+TEST(DxfImportHuge, TwoMillionLinesOpenWithTheirCoordinates)
+{
+    constexpr int kCopies = 1000, kPerCopy = 2000;
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("mirt_dxf_huge_" + std::to_string(::getpid()) + ".dxf");
+    std::string output;
+    ASSERT_EQ(RunScript("make_huge_dxf.py", file.string() + " " + std::to_string(kCopies), output), 0) << output;
+    Drawing d;
+    const dxf::ReadResult r = dxf::ReadDxf(file.string(), d);
+    std::filesystem::remove(file);
+    ASSERT_TRUE(r.ok()) << r.message;
+    ASSERT_EQ(d.tables.lines.size(), size_t(kCopies) * kPerCopy);
+    EXPECT_EQ(r.elements, int64_t(kCopies) * kPerCopy);
+    EXPECT_TRUE(r.skipped.empty()) << r.skippedSummary();
+    EXPECT_EQ(r.imageSize.width, 2000);  // x from 0 to 1999.5
+    EXPECT_EQ(r.imageSize.height, 1000); // y from 0.25 to 999.75
+    // Line i of copy k runs from (i, k + 0.25) to (i + 0.5, k + 0.75), y up
+    // in the file: down from the top (999.75) in the drawing.
+    for (const int64_t n : {int64_t(0), int64_t(1), int64_t(kPerCopy - 1), int64_t(777'777), int64_t(1'234'567),
+                            int64_t(kCopies) * kPerCopy - 1}) {
+        const LineRecord& line = d.tables.lines[size_t(n)];
+        const double i = double(n % kPerCopy), k = double(n / kPerCopy);
+        EXPECT_NEAR(line.x1, i, 1e-9) << n;
+        EXPECT_NEAR(line.y1, 999.75 - (k + 0.25), 1e-9) << n;
+        EXPECT_NEAR(line.x2, i + 0.5, 1e-9) << n;
+        EXPECT_NEAR(line.y2, 999.75 - (k + 0.75), 1e-9) << n;
+    }
+}
+
 }  // namespace
