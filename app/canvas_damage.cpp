@@ -11,7 +11,7 @@ namespace {
 
 constexpr size_t kMaxRects = 32;
 
-// The canvas pixels an extent can touch; whole canvas for an untrusted or
+// The canvas pixels an extent and its margin can touch; whole canvas for an untrusted or
 // unindexed one.
 QRect screenRect(const Drawing& drawing, int32_t position, const ViewTransform& view, bool& everything)
 {
@@ -22,7 +22,7 @@ QRect screenRect(const Drawing& drawing, int32_t position, const ViewTransform& 
     const ExtentBoxF& b = drawing.extents.box(static_cast<size_t>(position));
     const double sx0 = view.toScreenX(b.x0), sx1 = view.toScreenX(b.x1);
     const double sy0 = view.toScreenY(b.y0), sy1 = view.toScreenY(b.y1);
-    const double m = kExtentMarginPx + 1;
+    const double m = drawing.extents.marginPx(static_cast<size_t>(position)) + 1;
     const double left = std::floor(std::min(sx0, sx1) - m), right = std::ceil(std::max(sx0, sx1) + m);
     const double top = std::floor(std::min(sy0, sy1) - m), bottom = std::ceil(std::max(sy0, sy1) + m);
     constexpr double kFar = 1 << 24;  // beyond any canvas, within int

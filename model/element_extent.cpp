@@ -1,8 +1,10 @@
-// Painted extents of the elements. Each kind gives its geometry and a reach
+// Painted extents of the elements. Each kind gives its geometry, a reach
 // in drawing units for what its renderer adds around it (pen widths, point
-// sizes, corner cuts, spline overshoot); the pixel-sized additions are
-// covered by kExtentMarginPx. The reaches are deliberately loose: a box too
-// large only costs a needless draw, one too small would change the picture.
+// sizes, corner cuts, spline overshoot) and a margin in canvas pixels for
+// what it adds whatever the zoom. The reaches are loose: a box too large
+// only costs a needless draw, one too small would change the picture. The
+// margins are few and small because a one-element repaint meets everything
+// within them.
 #include "model/element_extent.h"
 
 #include <algorithm>
@@ -32,12 +34,33 @@ struct Extent {
     void grow(double d) { x0 -= d, y0 -= d, x1 += d, y1 += d; }
 };
 
-// Miter joins reach 5 widths beyond the line, anchor caps 2 widths; a pen
-// under 2 pixels is drawn at least that wide, which the margin covers.
+// Canvas pixels beyond the extent. A pen under a pixel is drawn one pixel
+// wide, with miters of five pixels at sharp joins; radii under 2 pixels are
+// drawn at 2; antialiasing and the pixel-centre offset add one more.
+constexpr double kStrokeMarginPx = 8;
+// Anchor ends are at least 2 pixels wide and reach 4 anchor widths and 2
+// pixels past the end.
+constexpr double kAnchorMarginPx = 14;
+// Glyph outlines are hinted and rounded in pixels; the worst case stays.
+constexpr double kTextMarginPx = kExtentMarginPx;
+
+constexpr int32_t kFirstAnchorEnd = 4;
+
+// Miter joins reach 5 widths beyond the line, anchor caps 4 widths.
 double penReach(const Drawing& d, int32_t widthRef)
 {
     const WidthEntry* width = entryAt(d.attributes.width, widthRef);
     return width ? 6 * std::fabs(width->width) : 6;
+}
+
+// A single segment has no joins: square caps and dash caps reach under a
+// width beyond its ends, anchors 4 anchor widths.
+double segmentReach(const Drawing& d, const OutlineHeader& h)
+{
+    const WidthEntry* width = entryAt(d.attributes.width, h.widthRef);
+    if (!width)
+        return 6;
+    return (h.endStyle >= kFirstAnchorEnd ? 4.5 : 1.0) * std::fabs(width->width);
 }
 
 double maxAbs(std::initializer_list<double> values)
@@ -52,14 +75,22 @@ struct Bounder {
     const Drawing& d;
     Extent& e;
     double& reach;
+    double& margin;
 
     void pen(int32_t widthRef) const { reach = penReach(d, widthRef); }
+    void pen(const OutlineHeader& h) const
+    {
+        pen(h.widthRef);
+        margin = h.endStyle >= kFirstAnchorEnd ? kAnchorMarginPx : kStrokeMarginPx;
+    }
 
     void operator()(ElementKind, const LineRecord& r) const
     {
-        pen(r.h.widthRef);
+        pen(r.h);
+        reach = segmentReach(d, r.h);
         e.add(r.x1, r.y1), e.add(r.x2, r.y2);
     }
+    // The marker's outline is a one-pixel pen.
     void operator()(ElementKind, const PointRecord& r) const
     {
         e.add(r.x, r.y);
@@ -91,12 +122,12 @@ struct Bounder {
     }
     void operator()(ElementKind, const ArcRecord& r) const
     {
-        pen(r.h.widthRef);
+        pen(r.h);
         e.addRadius(r.cx, r.cy, std::fabs(r.r));
     }
     void operator()(ElementKind, const EllipticArcRecord& r) const
     {
-        pen(r.h.widthRef);
+        pen(r.h);
         e.addRadius(r.cx, r.cy, maxAbs({r.rx, r.ry}));
     }
     // Tangent corners of parts of at most 90 degrees lie within sqrt(2) radii.
@@ -122,7 +153,7 @@ struct Bounder {
     }
     void operator()(ElementKind kind, const OpenPathRecord& r) const
     {
-        pen(r.h.widthRef);
+        pen(r.h);
         points(r.points, kind == ElementKind::OpenSpline);
     }
     void operator()(ElementKind kind, const ClosedPathRecord& r) const
@@ -144,6 +175,7 @@ struct Bounder {
             for (const double fh : {0.0, 1.0})
                 e.add(r.boxA + fw * r.boxC * ux + fh * r.boxD * vx, r.boxB + fw * r.boxC * uy + fh * r.boxD * vy);
         reach = 0;
+        margin = kTextMarginPx;
     }
 };
 
@@ -158,20 +190,21 @@ bool finite(const WorldBox& b)
 bool PaintedExtent(const Drawing& drawing, const ElementRef& ref, WorldBox& box)
 {
     Extent e;
-    double reach = 0;
-    if (!visitElement(drawing, ref, Bounder{drawing, e, reach}))
+    double reach = 0, margin = kStrokeMarginPx;
+    if (!visitElement(drawing, ref, Bounder{drawing, e, reach, margin}))
         return false;
     e.grow(reach);
-    box = WorldBox{e.x0, e.y0, e.x1, e.y1};
+    box = WorldBox{e.x0, e.y0, e.x1, e.y1, true, margin};
     // Any NaN or overflow on the way leaves a box the comparisons cannot
     // trust; such an element is always drawn.
     box.trusted = !e.notANumber && finite(box);
     return true;
 }
 
-WorldBox CanvasAreaInWorld(const ViewTransform& view, double left, double top, double right, double bottom)
+WorldBox CanvasAreaInWorld(const ViewTransform& view, double left, double top, double right, double bottom,
+                           double marginPx)
 {
-    const double m = kExtentMarginPx;
+    const double m = marginPx;
     WorldBox box{view.toWorldX(left - m), view.toWorldY(top - m), view.toWorldX(right + m), view.toWorldY(bottom + m)};
     if (box.x0 > box.x1)
         std::swap(box.x0, box.x1);

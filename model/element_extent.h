@@ -1,18 +1,18 @@
 // The painted extent of an element: a box in drawing units that holds every
 // pixel its renderer can touch (pen width, joins, caps and anchor ends, spline
 // overshoot, text boxes, tilted ellipses) and every snap point it registers,
-// less a margin in canvas pixels (kExtentMarginPx) that covers what the
-// renderer adds whatever the zoom (minimum sizes, the pixel-centre offset).
+// less a margin in canvas pixels (WorldBox::marginPx, at most
+// kExtentMarginPx) that covers what the renderer adds whatever the zoom
+// (minimum sizes, thin pens, anchors, the pixel-centre offset).
 #pragma once
 
 #include "model/data.h"
 #include "model/view.h"
 
-inline constexpr double kExtentMarginPx = 24;
-
 // False (and box untouched) for an unknown kind or an index outside its table.
 bool PaintedExtent(const Drawing& drawing, const ElementRef& ref, WorldBox& box);
 
-// The drawing-unit box that a canvas rectangle, grown by the margin, covers;
+// The drawing-unit box that a canvas rectangle, grown by marginPx, covers;
 // untrusted when the view cannot be inverted.
-WorldBox CanvasAreaInWorld(const ViewTransform& view, double left, double top, double right, double bottom);
+WorldBox CanvasAreaInWorld(const ViewTransform& view, double left, double top, double right, double bottom,
+                           double marginPx = kExtentMarginPx);

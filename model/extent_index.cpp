@@ -81,6 +81,9 @@ void ExtentIndex::append(const WorldBox& box, int32_t layer)
 {
     m_boxes.push_back(ToExtentBoxF(box));
     m_layers.push_back(layer >= 0 && layer < 256 ? static_cast<int16_t>(layer) : int16_t{-1});
+    // Rounded up; anything not a sound number below the worst case is the worst case.
+    const double margin = box.marginPx >= 0 && box.marginPx < kExtentMarginPx ? std::ceil(box.marginPx) : kExtentMarginPx;
+    m_margins.push_back(static_cast<uint8_t>(margin));
 }
 
 void ExtentIndex::settle()
@@ -145,7 +148,7 @@ void ExtentIndex::build()
 
 size_t ExtentIndex::memoryBytes() const
 {
-    return m_boxes.capacity() * sizeof(ExtentBoxF) + m_layers.capacity() * sizeof(int16_t) +
+    return m_boxes.capacity() * sizeof(ExtentBoxF) + m_layers.capacity() * sizeof(int16_t) + m_margins.capacity() +
            m_leaves.capacity() * sizeof(int32_t) + m_nodes.capacity() * sizeof(ExtentBoxF) +
            m_always.capacity() * sizeof(int32_t) + m_levelStart.capacity() * sizeof(size_t);
 }

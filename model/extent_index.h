@@ -6,7 +6,8 @@
 // holds the positions up to the last settle; what was appended since is
 // scanned directly until settle() merges it. Boxes are floats rounded
 // outwards; an element whose extent cannot be trusted meets every box.
-// About 23 bytes per element.
+// Each position also keeps its margin in canvas pixels (what its renderer adds
+// whatever the zoom). About 24 bytes per element.
 #pragma once
 
 #include <algorithm>
@@ -15,11 +16,16 @@
 #include <vector>
 
 
+// The most canvas pixels any renderer adds beyond a painted extent.
+inline constexpr double kExtentMarginPx = 24;
+
 // A box in drawing units. One whose numbers cannot be trusted (NaN,
-// overflow) meets everything.
+// overflow) meets everything. marginPx: what the renderer adds in canvas
+// pixels whatever the zoom (at most kExtentMarginPx).
 struct WorldBox {
     double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     bool trusted = true;
+    double marginPx = kExtentMarginPx;
 };
 
 struct ExtentBoxF {
@@ -38,6 +44,7 @@ public:
     size_t size() const { return m_boxes.size(); }
     const ExtentBoxF& box(size_t position) const { return m_boxes[position]; }
     int32_t layer(size_t position) const { return m_layers[position]; }
+    double marginPx(size_t position) const { return m_margins[position]; }
 
     // Merges what was appended since the last build into the tree once it has
     // grown past a share of the tree. Not thread-safe; queries are.
@@ -52,6 +59,7 @@ private:
 
     std::vector<ExtentBoxF> m_boxes;
     std::vector<int16_t> m_layers;
+    std::vector<uint8_t> m_margins;
     size_t m_treeCount = 0;            // positions [0, m_treeCount) are in the tree
     std::vector<int32_t> m_leaves;     // the tree's trusted positions, Hilbert order
     std::vector<ExtentBoxF> m_nodes;   // node boxes, leaf level first

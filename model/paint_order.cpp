@@ -6,7 +6,32 @@
 #include <algorithm>
 #include <array>
 
-void ElementsInPaintOrder(const Drawing& drawing, const WorldBox& area, std::vector<int32_t>& out)
+#include "model/element_extent.h"
+
+namespace {
+
+// Whether an indexed position is a candidate; all are without a filter.
+struct NoFilter {
+    bool operator()(size_t) const { return true; }
+};
+
+// Keeps the positions whose box, grown by their own margin, meets the area.
+struct OwnMargin {
+    const ExtentIndex& extents;
+    WorldBox area;  // without margin
+    double unitsPerPixel;
+
+    bool operator()(size_t p) const
+    {
+        const ExtentBoxF& b = extents.box(p);
+        const double m = extents.marginPx(p) * unitsPerPixel;
+        // Written so that any NaN keeps the element.
+        return !(b.x1 + m < area.x0 || b.x0 - m > area.x1 || b.y1 + m < area.y0 || b.y0 - m > area.y1);
+    }
+};
+
+template <class Filter>
+void inPaintOrder(const Drawing& drawing, const WorldBox& area, Filter&& keep, std::vector<int32_t>& out)
 {
     out.clear();
     const size_t n = drawing.registry.size();
@@ -18,7 +43,7 @@ void ElementsInPaintOrder(const Drawing& drawing, const WorldBox& area, std::vec
     };
     if (area.trusted) {
         drawing.extents.query(ToExtentBoxF(area), [&](int32_t p) {
-            if (static_cast<size_t>(p) < indexed)
+            if (static_cast<size_t>(p) < indexed && keep(static_cast<size_t>(p)))
                 take(p, drawing.extents.layer(static_cast<size_t>(p)));
         });
     } else {
@@ -48,4 +73,21 @@ void ElementsInPaintOrder(const Drawing& drawing, const WorldBox& area, std::vec
     for (size_t p = 0; p < n; ++p)
         if (layerPlusOne[p])
             out[start[layerPlusOne[p] - 1u]++] = static_cast<int32_t>(p);
+}
+
+}  // namespace
+
+void ElementsInPaintOrder(const Drawing& drawing, const WorldBox& area, std::vector<int32_t>& out)
+{
+    inPaintOrder(drawing, area, NoFilter{}, out);
+}
+
+void ElementsInPaintOrder(const Drawing& drawing, const ViewTransform& view, double left, double top, double right,
+                          double bottom, std::vector<int32_t>& out)
+{
+    const WorldBox worst = CanvasAreaInWorld(view, left, top, right, bottom);
+    const WorldBox tight = CanvasAreaInWorld(view, left, top, right, bottom, 0);
+    if (!tight.trusted)
+        return inPaintOrder(drawing, worst, NoFilter{}, out);
+    inPaintOrder(drawing, worst, OwnMargin{drawing.extents, tight, 1 / view.scale}, out);
 }

@@ -10,3 +10,7 @@
 #include "model/data.h"
 
 void ElementsInPaintOrder(const Drawing& drawing, const WorldBox& area, std::vector<int32_t>& out);
+// The same for a canvas rectangle: each element counts with its own margin
+// in canvas pixels rather than the worst case.
+void ElementsInPaintOrder(const Drawing& drawing, const ViewTransform& view, double left, double top, double right,
+                          double bottom, std::vector<int32_t>& out);

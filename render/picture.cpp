@@ -219,8 +219,7 @@ void DrawPictureArea(TGraphP& g, const Drawing& drawing, const PictureParams& p,
     drawBackground(g, drawing, p, area);
     g.SetPenArgb(kBlack);
     std::vector<int32_t> order;
-    ElementsInPaintOrder(drawing, CanvasAreaInWorld(p.view, area.left(), area.top(), area.right(), area.bottom()),
-                         order);
+    ElementsInPaintOrder(drawing, p.view, area.left(), area.top(), area.right(), area.bottom(), order);
     InheritedJoin join(drawing, p.view);
     size_t done = 0;
     int reported = -1;

@@ -11,6 +11,7 @@
 
 #include "bench/sample_drawing.h"
 #include "bench/sample_texture.h"
+#include "model/selection.h"
 #include "render/graph_p.h"
 #include "render/picture.h"
 
@@ -156,5 +157,57 @@ TEST_P(CanvasRepaint, EveryCommandLeavesTheFullPaintsPixels)
 
 INSTANTIATE_TEST_SUITE_P(Looks, CanvasRepaint, ::testing::Values(SampleLook::Plain, SampleLook::AllAttributes),
                          [](const auto& info) { return info.param == SampleLook::Plain ? "plain" : "attributes"; });
+
+// Each element counts in a damaged repaint with its own margin in canvas
+// pixels, far smaller than the worst case: deleting and restoring single
+// elements of every kind and attribute (wide pens, anchor and arrow ends,
+// point markers, texts, tilted ellipses, hatches) must leave exactly the
+// pixels of a whole-canvas repaint, zoomed far in and far out.
+struct ZoomRow {
+    const char* name;
+    int key;    // Page Up zooms in, Page Down out
+    int steps;
+};
+
+class OneElementRepaint : public ::testing::TestWithParam<ZoomRow> {};
+
+TEST_P(OneElementRepaint, EqualsTheWholeCanvasRepaint)
+{
+    QTemporaryDir dir;
+    const QString texture = dir.filePath(QStringLiteral("t.png"));
+    ASSERT_TRUE(writeSampleTexture(texture));
+    auto form = MakeShownForm();
+    fillSampleDrawing(form->drawing(),
+                      SampleOptions{400, 400, 300, 5, SampleLook::AllAttributes, nullptr, texture.toStdString()});
+    form->interaction().view.imageWidth = 400;
+    form->interaction().view.imageHeight = 300;
+    form->Repaint();
+    for (int i = 0; i < GetParam().steps; ++i)
+        form->FormKeyDown(GetParam().key, Qt::NoModifier);
+    form->Repaint();
+    const auto count = static_cast<int32_t>(form->drawing().registry.size());
+    for (int32_t position = 0; position < count; position += 13) {
+        ClearSelection(form->drawing());
+        SelectRegistrySpan(form->drawing(), position, position);
+        Trigger(*form, "PopEditDeleteClick");
+        form->Repaint();
+        const QImage afterDelete = form->canvasImage();
+        form->invalidateCanvas();
+        form->Repaint();
+        ASSERT_EQ(DifferingPixels(afterDelete, form->canvasImage()), 0) << "delete of " << position;
+        Trigger(*form, "PopEditUndoClick");
+        form->Repaint();
+        const QImage afterUndo = form->canvasImage();
+        form->invalidateCanvas();
+        form->Repaint();
+        ASSERT_EQ(DifferingPixels(afterUndo, form->canvasImage()), 0) << "undo of " << position;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, OneElementRepaint,
+                         ::testing::Values(ZoomRow{"full_view", Qt::Key_Home, 1},
+                                           ZoomRow{"far_in", Qt::Key_PageUp, 6},
+                                           ZoomRow{"far_out", Qt::Key_PageDown, 6}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -119,12 +119,17 @@ TEST(PaintedExtent, HoldsWidePensAndTextBoxes)
     d.AppendLine(wide);
     WorldBox box;
     ASSERT_TRUE(PaintedExtent(d, d.registry[0], box));
-    EXPECT_LE(box.y0, -60) << "miter joins of a 20-unit pen";
-    EXPECT_GE(box.y1, 60);
+    EXPECT_LE(box.y0, -14.2) << "square caps of a 20-unit pen";
+    EXPECT_GE(box.y1, 14.2);
+    EXPECT_LE(box.x0, -14.2);
+    OpenPathRecord zigzag{wide.h, {{0, 0}, {100, 0}, {0, 1}}};
+    d.AppendPolyline(zigzag);
+    ASSERT_TRUE(PaintedExtent(d, d.registry[1], box));
+    EXPECT_GE(box.x1, 100 + 50) << "miter joins of a 20-unit pen (limit 5)";
     TextRecord t = textBox(500, 500, 80, 20, 30);
     t.x = 500, t.y = 500, t.size = 20, t.text = "ab";
     d.AppendText(t);
-    ASSERT_TRUE(PaintedExtent(d, d.registry[1], box));
+    ASSERT_TRUE(PaintedExtent(d, d.registry[2], box));
     EXPECT_LE(box.x0, 500 - 20 * 7);
     EXPECT_GE(box.x1, 580);
 }
