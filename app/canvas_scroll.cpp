@@ -107,10 +107,11 @@ void AddScrollDamage(CanvasDamage& damage, const QRect& canvas, QPoint shift, co
     const bool wholeCells = shift.x() % kHatchCell == 0 && shift.y() % kHatchCell == 0;
     const ExtentBoxF area = ToExtentBoxF(CanvasAreaInWorld(view, kept.left(), kept.top(), kept.right() + 1,
                                                            kept.bottom() + 1));
-    // The old picture clipped what crossed its edges where a fresh paint
-    // does not, and a clipped shape can rasterize its edge pixels otherwise:
-    // what crossed an edge that moved is drawn anew, one box per edge.
-    const QRectF old = QRectF(canvas.translated(shift));
+    // The old picture clipped what crossed its edges, a fresh paint clips
+    // at the canvas, and a shape clipped elsewhere can rasterize its pixels
+    // otherwise: what crosses an edge of the kept area on an axis that moved
+    // is drawn anew, one box per edge.
+    const QRectF old = QRectF(kept);
     const double margin = kExtentMarginPx;
     std::vector<QRectF> crossing(4);  // left, top, right, bottom
     std::vector<int32_t> redrawn;
