@@ -330,6 +330,10 @@ private:
     // The paint cycle's drawing (Unit1_canvas.cpp): the damaged areas when
     // nothing else changed since the last paint, else the whole canvas.
     void paintCanvas(const std::function<void(int)>& progress);
+    // Shifts the canvas image from the painted view to the wanted one and
+    // records what the shift leaves stale; false when the keys differ by
+    // more than a whole-pixel pan (the canvas is then repainted whole).
+    bool scrollCanvas(const PictureKey& painted, const PictureKey& wanted);
     // The selected elements whose extents meet the canvas, in selection
     // order; true when they are few enough to redraw at once.
     bool selectionOnCanvas(std::vector<int32_t>& positions) const;
@@ -337,6 +341,7 @@ private:
     void afterViewChange(const char* operationText);
     void drawGestureBand();
     void showDragPicture(QPoint pos);
+    void restoreDragSnapshot();
     // point entry helpers (interaction/Unit1_point_entry.cpp)
     void makePointEntry();
     void openPointEntry(const QString& first);
@@ -359,6 +364,7 @@ private:
     QTimer* m_recoveryTimer = nullptr;
     CanvasDamage m_damage;                 // stale areas of the canvas image
     std::optional<PictureKey> m_paintedKey;  // what the canvas image shows
+    uint64_t m_paintCount = 0;             // paint cycles run
     std::vector<int32_t> m_blinkPass;      // the selected elements of this blink pass
     size_t m_blinkNext = 0;                // the next of them to draw
     TPaintBox* PaintBox1 = nullptr;

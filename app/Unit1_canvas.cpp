@@ -9,6 +9,7 @@
 // (Drawing::indexedSnapCanvas) instead of a list of every point.
 #include "app/Unit1.h"
 
+#include "app/canvas_scroll.h"
 #include "app/paint_box.h"
 #include "model/element_extent.h"
 #include "render/bands.h"
@@ -31,13 +32,16 @@ void TForm1::paintCanvas(const std::function<void(int)>& progress)
     // removes them, and the machine forgets them.
     const bool figuresShown = m_state.preview.shown() || m_state.snapMarker.shown();
     CommandCanvasRepainted();
+    ++m_paintCount;
+    if (figuresShown || !m_paintedKey)
+        m_damage.addAll();
+    else if (*m_paintedKey != key && !scrollCanvas(*m_paintedKey, key))
+        m_damage.addAll();
     if (m_drawing.changes.everything)
         m_damage.addAll();
     else
         m_damage.addElements(m_drawing, m_drawing.changes.positions, view);
     m_drawing.changes.clear();
-    if (!m_paintedKey || *m_paintedKey != key || figuresShown)
-        m_damage.addAll();
     m_paintedKey = key;
 
     m_drawing.extents.settle();
@@ -59,6 +63,30 @@ void TForm1::paintCanvas(const std::function<void(int)>& progress)
         });
         PaintBox1->update(rect);
     }
+}
+
+bool TForm1::scrollCanvas(const PictureKey& painted, const PictureKey& wanted)
+{
+    const std::optional<QPoint> shift = WholePixelShift(painted, wanted);
+    if (!shift || m_damage.everything())
+        return false;
+    QImage& image = PaintBox1->image();
+    // The blink's highlight moves with the image; the elements it covers are
+    // drawn anew, as a full paint would leave them for the next tick.
+    std::vector<int32_t> highlighted;
+    if (m_state.blink.active && !selectionOnCanvas(highlighted))
+        return false;
+    ScrollImage(image, *shift);
+    m_damage.translate(*shift);
+    const ViewTransform& view = wanted.view;
+    AddScrollDamage(m_damage, image.rect(), *shift, m_drawing, wanted);
+    m_damage.addElements(m_drawing, highlighted, view);
+    if (m_state.blink.active) {
+        for (const ControlPoint& p : m_drawing.controlPoints)
+            m_damage.addSquare(view.toScreenX(p.x), view.toScreenY(p.y), kGripHalfSide + 2);
+    }
+    PaintBox1->update();
+    return true;
 }
 
 bool TForm1::selectionOnCanvas(std::vector<int32_t>& positions) const

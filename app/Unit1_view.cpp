@@ -149,6 +149,18 @@ void TForm1::showDragPicture(QPoint pos)
     ShowOperation(QString::fromUtf8(ShellText::kDragPanMoving));
 }
 
+void TForm1::restoreDragSnapshot()
+{
+    // The canvas goes back to the picture the painted key describes, so that
+    // the paint after the pan can scroll it; a paint during the drag made
+    // the snapshot stale.
+    const DragSnapshot& drag = m_state.drag;
+    if (drag.valid && drag.paintsBefore == m_paintCount && drag.image.size() == canvasImage().size())
+        canvasImage() = std::move(m_state.drag.image);
+    else if (drag.valid)
+        invalidateCanvas();
+}
+
 void TForm1::PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos,
                                 bool doubleClick)
 {
@@ -161,6 +173,7 @@ void TForm1::PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mo
     if (button == Qt::MiddleButton) {
         m_state.drag.image = canvasImage().copy();
         m_state.drag.valid = !m_state.drag.image.isNull();
+        m_state.drag.paintsBefore = m_paintCount;
     }
     CommandMouseDown(button, pos);
 }
@@ -197,6 +210,7 @@ void TForm1::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPo
                                                      pos.y(), canvasWidth(), canvasHeight());
         afterViewChange(textsFor(gesture).done);
     } else if (flags & kMouseMiddle) {
+        restoreDragSnapshot();
         m_state.drag = DragSnapshot{};
         DragPan(m_state.view, m_state.pressX, m_state.pressY, pos.x(), pos.y());
         afterViewChange(ShellText::kDragPanDone);

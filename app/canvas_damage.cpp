@@ -105,8 +105,9 @@ std::vector<QRect> CanvasDamage::take(const QRect& canvas)
             area += qint64(clipped.width()) * clipped.height();
         }
     }
-    // Bands of the whole canvas cost little more than most of it in pieces.
-    if (m_all || area * 2 > qint64(canvas.width()) * canvas.height())
+    // Bands of the whole canvas cost little more than most of it in pieces;
+    // the half a window that an arrow pan uncovers is still worth keeping.
+    if (m_all || area * 4 > qint64(canvas.width()) * canvas.height() * 3)
         out = {canvas};
     m_all = false;
     m_rects.clear();

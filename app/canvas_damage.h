@@ -39,6 +39,13 @@ public:
     // The painted extents of these registry positions as the view shows them.
     void addElements(const Drawing& drawing, const std::vector<int32_t>& positions, const ViewTransform& view);
     bool empty() const { return !m_all && m_rects.empty(); }
+    bool everything() const { return m_all; }
+    // The canvas image moved by shift: so do its stale areas.
+    void translate(QPoint shift)
+    {
+        for (QRect& r : m_rects)
+            r.translate(shift);
+    }
     // The rectangles to repaint (the whole canvas when most of it is damaged),
     // and forgets them.
     std::vector<QRect> take(const QRect& canvas);

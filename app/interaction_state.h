@@ -38,6 +38,7 @@ struct GestureBand {
 struct DragSnapshot {
     QImage image;
     bool valid = false;
+    uint64_t paintsBefore = 0;  // the window's paint count when it was taken
 };
 
 struct BlinkState {

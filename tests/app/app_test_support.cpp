@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include "render/graph_p.h"
+#include "render/picture.h"
+
 std::unique_ptr<TForm1> MakeShownForm(const QString& settingsPath)
 {
     auto form = std::make_unique<TForm1>(settingsPath);
@@ -115,4 +118,30 @@ void Trigger(TForm1& form, const char* handler)
     ASSERT_NE(action, nullptr) << handler;
     ASSERT_TRUE(action->isEnabled()) << handler;
     action->trigger();
+}
+
+QImage FreshPaint(TForm1& form)
+{
+    QImage image(form.canvasImage().size(), QImage::Format_RGB32);
+    TGraphP g;
+    EXPECT_TRUE(g.Begin(&image));
+    PictureParams p;
+    p.imageWidth = form.interaction().view.imageWidth;
+    p.imageHeight = form.interaction().view.imageHeight;
+    p.canvasWidth = image.width();
+    p.canvasHeight = image.height();
+    p.view = form.interaction().view.view;
+    p.grid = form.settings().grid;
+    DrawPicture(g, form.drawing(), p);
+    g.End();
+    return image;
+}
+
+int DifferingPixels(const QImage& a, const QImage& b)
+{
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differing += a.pixel(x, y) != b.pixel(x, y);
+    return differing;
 }

@@ -34,5 +34,9 @@ void AddLine(Drawing& drawing, double x1, double y1, double x2, double y2);
 
 QRgb Pixel(TForm1& form, int x, int y);
 
+// A full single-thread paint of the form's drawing and view, as a new canvas.
+QImage FreshPaint(TForm1& form);
+int DifferingPixels(const QImage& a, const QImage& b);
+
 // A TForm1 shown as its settings file places it.
 std::unique_ptr<TForm1> MakeShownFormWithoutResize(const QString& settingsPath);

@@ -12,36 +12,8 @@
 #include "bench/sample_drawing.h"
 #include "bench/sample_texture.h"
 #include "model/selection.h"
-#include "render/graph_p.h"
-#include "render/picture.h"
 
 namespace {
-
-QImage FreshPaint(TForm1& form)
-{
-    QImage image(form.canvasImage().size(), QImage::Format_RGB32);
-    TGraphP g;
-    EXPECT_TRUE(g.Begin(&image));
-    PictureParams p;
-    p.imageWidth = form.interaction().view.imageWidth;
-    p.imageHeight = form.interaction().view.imageHeight;
-    p.canvasWidth = image.width();
-    p.canvasHeight = image.height();
-    p.view = form.interaction().view.view;
-    p.grid = form.settings().grid;
-    DrawPicture(g, form.drawing(), p);
-    g.End();
-    return image;
-}
-
-int DifferingPixels(const QImage& a, const QImage& b)
-{
-    int differing = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            differing += a.pixel(x, y) != b.pixel(x, y);
-    return differing;
-}
 
 struct Step {
     const char* name;
