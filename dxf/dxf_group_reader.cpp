@@ -4,10 +4,14 @@
 
 #include <algorithm>
 #include <charconv>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
 #include <istream>
 #include <map>
+#include <mutex>
 #include <streambuf>
+#include <thread>
 
 namespace dxf {
 namespace {
@@ -139,30 +143,116 @@ void fixCounts(std::vector<Group>& groups, size_t count)
     }
 }
 
+// Text passed from the thread that reads the file to dxflib's thread, in
+// chunks of many entities, at most a few chunks ahead of dxflib.
+class ChunkQueue {
+public:
+    // False when the reading side has stopped.
+    bool push(std::string chunk)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return m_chunks.size() < kAhead || m_cancelled; });
+        if (m_cancelled)
+            return false;
+        m_chunks.push_back(std::move(chunk));
+        m_changed.notify_all();
+        return true;
+    }
+    // False at the end of the text.
+    bool pop(std::string& chunk)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return !m_chunks.empty() || m_closed; });
+        if (m_chunks.empty())
+            return false;
+        chunk = std::move(m_chunks.front());
+        m_chunks.pop_front();
+        m_changed.notify_all();
+        return true;
+    }
+    void close()
+    {
+        std::lock_guard lock(m_mutex);
+        m_closed = true;
+        m_changed.notify_all();
+    }
+    void cancel()
+    {
+        std::lock_guard lock(m_mutex);
+        m_cancelled = true;
+        m_changed.notify_all();
+    }
+
+private:
+    static constexpr size_t kAhead = 8;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<std::string> m_chunks;
+    bool m_closed = false, m_cancelled = false;
+};
+
 // The file's groups, entity by entity with true counts, as the text dxflib
 // reads: its handlers look at the group it has just read itself, so it must
-// do the reading.
+// do the reading. The file is read and cut into entities on a thread of its
+// own while dxflib parses what came before, so a large file takes the time
+// of dxflib's parsing rather than of both.
 class SanitizedBuffer : public std::streambuf {
 public:
     explicit SanitizedBuffer(const ByteSource& source) : m_in(source) {}
+    ~SanitizedBuffer() override { stop(); }
 
+    // What follows is only read after stop().
     GroupReadOutcome outcome;
-    bool sawSection = false, sawEof = false, cutShort = false, badCode = false;
+    bool sawSection = false, sawEof = false, cutShort = false, badCode = false, outOfMemory = false;
 
     std::map<std::string, int64_t, std::less<>> names;
     LineReader m_in;
 
+    void start()
+    {
+        m_reader = std::thread([this] { readAhead(); });
+    }
+    // Waits for the reading thread, also when dxflib stopped before the end.
+    void stop()
+    {
+        m_queue.cancel();
+        if (m_reader.joinable())
+            m_reader.join();
+    }
+
 protected:
     int_type underflow() override
     {
-        while (gptr() == egptr()) {
-            if (!produce())
+        if (gptr() == egptr()) {
+            if (!m_queue.pop(m_chunk))
                 return traits_type::eof();
+            setg(m_chunk.data(), m_chunk.data(), m_chunk.data() + m_chunk.size());
         }
         return traits_type::to_int_type(*gptr());
     }
 
 private:
+    void readAhead()
+    {
+        constexpr size_t kChunkText = 256 << 10;
+        try {
+            std::string chunk;
+            bool more = true;
+            while (more) {
+                more = produce();
+                chunk += m_text;
+                if ((chunk.size() >= kChunkText || !more) && !chunk.empty()) {
+                    if (!m_queue.push(std::move(chunk)))
+                        break;
+                    chunk.clear();
+                }
+            }
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+        }
+        m_queue.close();
+    }
+
     // Reads one entity (or the groups before the first) into m_text.
     bool produce()
     {
@@ -243,8 +333,7 @@ private:
             m_text += m_entity[i].value;
             m_text += '\n';
         }
-        setg(m_text.data(), m_text.data(), m_text.data() + m_text.size());
-        return !m_text.empty() || !m_finished;
+        return !m_finished;
     }
 
     void noteEntity(const std::string& name)
@@ -271,6 +360,9 @@ private:
     bool m_hasStart = false, m_finished = false, m_oversized = false, m_nextIsSectionName = false;
     bool m_inEntities = false;
     std::string m_section, m_text;
+    ChunkQueue m_queue;
+    std::string m_chunk;  // what dxflib reads now
+    std::thread m_reader;
 };
 
 }  // namespace
@@ -282,12 +374,14 @@ GroupReadOutcome FeedDxf(const ByteSource& source, DL_Dxf& dxf, DL_CreationInter
         buffer.outcome.reason = "バイナリ形式の DXF は読めません（ASCII 形式で保存し直してください）";
         return buffer.outcome;
     }
+    buffer.start();
     std::istream stream(&buffer);
     dxf.in(stream, &target);
+    buffer.stop();
     GroupReadOutcome outcome = std::move(buffer.outcome);
     if (buffer.badCode)
         return outcome;
-    if (buffer.m_in.failed()) {
+    if (buffer.m_in.failed() || buffer.outOfMemory) {
         outcome.reason = "読み込みが途中で失敗しました";
         return outcome;
     }

@@ -31,7 +31,8 @@ struct GroupReadOutcome {
 };
 
 // Reads bytes from a callback: it fills buf with up to size bytes and
-// returns how many (0 at the end, -1 on an error).
+// returns how many (0 at the end, -1 on an error). FeedDxf calls it from a
+// reading thread of its own, which has stopped when FeedDxf returns.
 using ByteSource = std::function<long(char* buf, size_t size)>;
 
 GroupReadOutcome FeedDxf(const ByteSource& source, DL_Dxf& dxf, DL_CreationInterface& target);
