@@ -11,8 +11,8 @@ namespace {
 
 constexpr size_t kMaxRects = 32;
 
-// The canvas pixels an extent and its margin can touch; whole canvas for an untrusted or
-// unindexed one.
+// The canvas pixels an extent and its margin can touch; whole canvas for an
+// untrusted or unindexed one.
 QRect screenRect(const Drawing& drawing, int32_t position, const ViewTransform& view, bool& everything)
 {
     if (position < 0 || static_cast<size_t>(position) >= drawing.extents.size()) {
