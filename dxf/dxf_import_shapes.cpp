@@ -174,6 +174,25 @@ void Extend(Bounds& b, const Shape& s)
         }
         return;
     }
+    if (s.type == ShapeType::Text && !s.points.empty()) {
+        // The box the text will get, laid out as the drawing lays it (y down,
+        // so mirrored here).
+        TextRecord t;
+        t.anchor = s.anchor;
+        t.x = s.points[0].x;
+        t.y = -s.points[0].y;
+        t.size = s.height;
+        t.angle = s.angle * 180 / kPi;
+        t.xRatio = s.xRatio;
+        t.text = s.text;
+        ApproximateTextBox(t);
+        const double a = s.angle;
+        // Along the text and up across it, in the file's y-up frame.
+        const double ux = std::cos(a), uy = std::sin(a), vx = -std::sin(a), vy = std::cos(a);
+        for (const double fw : {0.0, 1.0})
+            for (const double fh : {0.0, 1.0})
+                add(t.boxA + fw * t.boxC * ux + fh * t.boxD * vx, -t.boxB + fw * t.boxC * uy + fh * t.boxD * vy);
+    }
     for (const PointD& p : s.points)
         add(p.x, p.y);
 }

@@ -133,6 +133,25 @@ TEST_F(DxfImport, ManyEntitiesOpenAndSizeTheImage)
     EXPECT_EQ(r.imageSize.height, 20);   // y from 0 to 19.5
 }
 
+// The image is the extent of what is drawn, texts included: a text above
+// every line still lies wholly in it.
+TEST_F(DxfImport, TheImageHoldsTheTextsWhole)
+{
+    Drawing d;
+    const dxf::ReadResult r = dxf::ReadDxf((*folder / "texts_on_top.dxf").string(), d);
+    ASSERT_TRUE(r.ok()) << r.message;
+    ASSERT_EQ(d.tables.texts.size(), 2u);
+    EXPECT_GE(r.imageSize.height, 30);  // the line at y = 0, the first text's top at 30
+    EXPECT_LE(r.imageSize.height, 40);  // a text's box, not its whole reach
+    EXPECT_GE(r.imageSize.width, 1000);
+    EXPECT_LE(r.imageSize.width, 1001);
+    // The first text stands on its baseline 10 units above the line, which
+    // lies on the image's bottom edge.
+    const TextRecord& text = d.tables.texts[0];
+    EXPECT_NEAR(text.y, r.imageSize.height - 10, 1e-9);
+    EXPECT_GE(text.y - text.size, -1e-9) << "the text's top lies in the image";
+}
+
 // Two million lines, the size the import is built for: every one arrives,
 // in file order, where the file puts it.
 TEST(DxfImportHuge, TwoMillionLinesOpenWithTheirCoordinates)

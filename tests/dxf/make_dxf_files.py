@@ -45,6 +45,16 @@ msp.add_xline((0, 0), (1, 1))
 msp.add_linear_dim(base=(0, -10), p1=(0, 0), p2=(10, 0)).render()
 doc.saveas(out + "/every_entity.dxf")
 
+# Texts that reach past every other entity: the image must hold them whole.
+# The line is longer than the default limits (420 x 297), so the image is
+# the extent.
+texts = ezdxf.new("R2000")
+t = texts.modelspace()
+t.add_line((0, 0), (1000, 0))
+t.add_text("ABCDEFGH", dxfattribs={"height": 20, "insert": (0, 10)})    # up to y = 30
+t.add_text("R", dxfattribs={"height": 10, "insert": (1000, 0), "rotation": 90})  # left of x = 1000
+texts.saveas(out + "/texts_on_top.dxf")
+
 # Many small entities, for the size of the drawing a real plan makes.
 count = int(sys.argv[2]) if len(sys.argv) > 2 else 0
 if count:
