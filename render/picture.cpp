@@ -143,6 +143,28 @@ std::vector<int32_t> paintOrder(const Drawing& drawing)
     return order;
 }
 
+// Reports the share of a pass's elements done, in whole percent, each once.
+struct ProgressShare {
+    const std::function<void(int)>& progress;
+    size_t total;
+    size_t done = 0;
+    int reported = -1;
+
+    void step()
+    {
+        if (!progress)
+            return;
+        const int share = static_cast<int>(done++ * 100 / total);
+        if (share > reported)
+            progress(reported = share);
+    }
+    void finish()
+    {
+        if (progress && reported < 100)
+            progress(100);
+    }
+};
+
 // Gives the element at `position` the join the paint of every element before
 // it would have left, and records it as the next one drawn on g.
 void inheritJoin(TGraphP& g, InheritedJoin& join, int32_t position)
@@ -164,14 +186,9 @@ void elementPass(TGraphP& g, const Drawing& drawing, const PictureParams& p, boo
     const bool cull = !area.isNull();
     const auto order = paintOrder(drawing);
     InheritedJoin join(drawing, p.view);
-    size_t done = 0;
-    int reported = -1;
+    ProgressShare share{p.progress, order.size()};
     for (const int32_t position : order) {
-        if (p.progress) {
-            const int share = static_cast<int>(done++ * 100 / order.size());
-            if (share > reported)
-                p.progress(reported = share);
-        }
+        share.step();
         const ElementRef& ref = drawing.registry[static_cast<size_t>(position)];
         if (cull && ElementOffArea(drawing, ref, p.view, area))
             continue;
@@ -181,8 +198,7 @@ void elementPass(TGraphP& g, const Drawing& drawing, const PictureParams& p, boo
         if (RenderElement(g, -1, p.view, drawing, ref))
             drawn(ref);
     }
-    if (p.progress && reported < 100)
-        p.progress(100);
+    share.finish();
 }
 
 
@@ -221,14 +237,9 @@ void DrawPictureArea(TGraphP& g, const Drawing& drawing, const PictureParams& p,
     std::vector<int32_t> order;
     ElementsInPaintOrder(drawing, p.view, area.left(), area.top(), area.right(), area.bottom(), order);
     InheritedJoin join(drawing, p.view);
-    size_t done = 0;
-    int reported = -1;
+    ProgressShare share{p.progress, order.size()};
     for (const int32_t position : order) {
-        if (p.progress) {
-            const int share = static_cast<int>(done++ * 100 / order.size());
-            if (share > reported)
-                p.progress(reported = share);
-        }
+        share.step();
         inheritJoin(g, join, position);
         RenderElement(g, -1, p.view, drawing, drawing.registry[static_cast<size_t>(position)]);
     }
