@@ -1,18 +1,24 @@
 // Hatch cells are 8 x 8 device pixels from the canvas origin and texture tiles
 // start at the canvas origin (render/paint.h), so an element filled or
 // stroked with either is drawn anew after a shift, unless the shift is whole
-// hatch cells and the element has no texture.
+// hatch cells and the element has no texture. Of what crosses an edge, only
+// the elements whose pixels depend on where they are clipped are drawn anew
+// (render/clip_free.h), and coordinates far beyond the canvas, which Qt cuts
+// at fixed device limits, count as such.
 #include "app/canvas_scroll.h"
 
 #include <cmath>
 #include <cstring>
 
 #include "model/element_extent.h"
+#include "render/clip_free.h"
 
 namespace {
 
 constexpr int kHatchKind = 3, kImageKind = 4;
 constexpr int kHatchCell = 8;
+// Well inside Qt's raster coordinate limit (2^23 device pixels).
+constexpr double kNearPx = 1 << 20;
 // A pan computed in drawing units comes back as a shift this close to whole.
 constexpr double kWholeTolerance = 1e-6;
 
@@ -110,9 +116,9 @@ void AddScrollDamage(CanvasDamage& damage, const QRect& canvas, QPoint shift, co
     // The old picture clipped what crossed its edges, a fresh paint clips
     // at the canvas, and a shape clipped elsewhere can rasterize its pixels
     // otherwise: what crosses an edge of the kept area on an axis that moved
-    // is drawn anew, one box per edge.
+    // is drawn anew, one box per edge, unless its pixels do not depend on
+    // where it is clipped.
     const QRectF old = QRectF(kept);
-    const double margin = kExtentMarginPx;
     std::vector<QRectF> crossing(4);  // left, top, right, bottom
     std::vector<int32_t> redrawn;
     drawing.extents.query(area, [&](int32_t position) {
@@ -123,6 +129,7 @@ void AddScrollDamage(CanvasDamage& damage, const QRect& canvas, QPoint shift, co
         if (layer && !layer->visible)
             return;
         const ExtentBoxF& b = drawing.extents.box(p);
+        const double margin = drawing.extents.marginPx(p) + 1;
         const double x0 = view.toScreenX(b.x0) - margin, x1 = view.toScreenX(b.x1) + margin;
         const double y0 = view.toScreenY(b.y0) - margin, y1 = view.toScreenY(b.y1) + margin;
         const QRectF box(QPointF(std::min(x0, x1), std::min(y0, y1)), QPointF(std::max(x0, x1), std::max(y0, y1)));
@@ -130,9 +137,13 @@ void AddScrollDamage(CanvasDamage& damage, const QRect& canvas, QPoint shift, co
                                    shift.y() != 0 && !(box.top() >= old.top()),
                                    shift.x() != 0 && !(box.right() <= old.right() + 1),
                                    shift.y() != 0 && !(box.bottom() <= old.bottom() + 1)};
-        for (size_t side = 0; side < crossing.size(); ++side)
-            if (sticksOut[side])
-                crossing[side] = crossing[side].united(box);
+        const bool crosses = sticksOut[0] || sticksOut[1] || sticksOut[2] || sticksOut[3];
+        const bool near = box.left() > -kNearPx && box.right() < kNearPx && box.top() > -kNearPx &&
+                          box.bottom() < kNearPx;
+        if (crosses && !(near && DrawnAlikeWhereverClipped(drawing, drawing.registry[p], view.scale)))
+            for (size_t side = 0; side < crossing.size(); ++side)
+                if (sticksOut[side])
+                    crossing[side] = crossing[side].united(box);
         const int patterns = anchoredPatterns(drawing, drawing.registry[p]);
         if ((patterns & kTexture) || ((patterns & kHatch) && !wholeCells))
             redrawn.push_back(position);

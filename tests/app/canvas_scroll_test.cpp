@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "bench/sample_drawing.h"
 #include "bench/sample_texture.h"
 
@@ -139,6 +141,98 @@ TEST_P(CanvasScroll, EveryPanLeavesTheFullPaintsPixels)
 
 INSTANTIATE_TEST_SUITE_P(Looks, CanvasScroll, ::testing::Values(SampleLook::Plain, SampleLook::AllAttributes),
                          [](const auto& info) { return info.param == SampleLook::Plain ? "plain" : "attributes"; });
+
+// Shapes as large as the canvas and larger, so that many cross every edge
+// the pans move: thin and wide pens, dashes, anchors, curves, fill-only and
+// outlined shapes, and lines reaching far beyond any canvas; or texts alone,
+// turned, stretched, anchored anywhere, in opaque colours (the only elements
+// whose crossings are not drawn anew: render/clip_free.h). The attribute tables
+// are the sample drawing's (widths 1, 2.5, 5 and 20).
+void AppendEdgeShapes(Drawing& d, int count, bool textsOnly)
+{
+    std::mt19937 rng(11);
+    auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    auto point = [&] { return PointD{uniform(-150, 550), uniform(-150, 450)}; };
+    for (int i = 0; i < count; ++i) {
+        const OutlineHeader pen{0, 1 + pick(2), pick(2), pick(4), pick(3) ? 0 : 1 + pick(8), pick(6)};
+        const ClosedHeader shape{pick(3), 0, 1 + pick(2), pick(2), pick(4), pick(4) ? 0 : 1 + pick(8), pick(3),
+                                 1 + pick(2), pick(2)};
+        const PointD a = point(), b = point();
+        switch (textsOnly ? 7 : i % 7) {
+        case 0: d.AppendLine({pen, a.x, a.y, b.x, b.y}); break;
+        case 1: d.AppendPolyline({pen, {a, point(), point(), b}}); break;
+        case 2: d.AppendBezier({pen, {a, point(), point(), b}}); break;
+        case 3: d.AppendCircle({shape, 0, a.x, a.y, uniform(20, 300)}); break;
+        case 4: d.AppendEllipse({shape, 0, a.x, a.y, uniform(20, 300), uniform(10, 200), uniform(-90, 90)}); break;
+        case 5: d.AppendPolygon({shape, {a, point(), b, point()}}); break;
+        case 6: {
+            // Reaches most of a million pixels beyond the canvas on both sides.
+            const double far = 8e5 * (pick(2) ? 1 : -1);
+            d.AppendLine({pen, a.x - far, a.y + uniform(-0.3, 0.3) * far, b.x + far, b.y - uniform(-0.3, 0.3) * far});
+            break;
+        }
+        default: {
+            TextRecord t;
+            t.brushKind = 1;
+            t.brushRef = pick(3);
+            t.x = t.boxA = uniform(-60, 460), t.y = t.boxB = uniform(-30, 330);
+            t.size = uniform(5, 18), t.angle = pick(2) ? 0 : uniform(-180, 180), t.xRatio = uniform(0.5, 2);
+            t.anchor = pick(9);
+            t.boxC = 6 * t.size, t.boxD = t.size;
+            t.fontName = "ＭＳ ゴシック";
+            t.text = "図面 Edge " + std::to_string(i);
+            d.AppendText(std::move(t));
+            break;
+        }
+        }
+    }
+}
+
+class CanvasScrollEdges : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(writeSampleTexture(m_dir.filePath(QStringLiteral("t.png"))));
+        form = MakeShownForm();
+        fillSampleDrawing(form->drawing(), SampleOptions{36, 400, 300, 5, SampleLook::Plain, nullptr,
+                                                         m_dir.filePath(QStringLiteral("t.png")).toStdString()});
+        AppendEdgeShapes(form->drawing(), 140, GetParam());
+        form->interaction().view.imageWidth = 400;
+        form->interaction().view.imageHeight = 300;
+        form->invalidateCanvas();
+        form->Repaint();
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_P(CanvasScrollEdges, EveryPanLeavesTheFullPaintsPixels)
+{
+    for (const Step& step : Steps()) {
+        step.act(*form);
+        if (!SameAs(*form, FreshPaint(*form), step.name))
+            return;
+    }
+}
+
+// Far in, thin pens become wide and curves long: the pans are checked there too.
+TEST_P(CanvasScrollEdges, PansFarZoomedInLeaveTheFullPaintsPixels)
+{
+    for (int i = 0; i < 3; ++i)
+        Key(*form, Qt::Key_PageUp);
+    for (const Step& step : Steps()) {
+        if (std::string(step.name) == "home" || std::string(step.name) == "centre the image")
+            continue;
+        step.act(*form);
+        if (!SameAs(*form, FreshPaint(*form), step.name))
+            return;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, CanvasScrollEdges, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "texts" : "shapes"; });
 
 // A pixel that is no part of the picture shows whether a pan shifted the
 // image (it moves along) or painted it anew (it is gone).
