@@ -2,9 +2,9 @@
 // start at the canvas origin (render/paint.h), so an element filled or
 // stroked with either is drawn anew after a shift, unless the shift is whole
 // hatch cells and the element has no texture. Of what crosses an edge, only
-// the elements whose pixels depend on where they are clipped are drawn anew
-// (render/clip_free.h), and coordinates far beyond the canvas, which Qt cuts
-// at fixed device limits, count as such.
+// the elements whose pixels depend on where that edge clips them are drawn
+// anew (render/clip_free.h); coordinates far beyond the canvas, which Qt
+// cuts at fixed device limits, depend on it.
 #include "app/canvas_scroll.h"
 
 #include <cmath>
@@ -140,10 +140,14 @@ void AddScrollDamage(CanvasDamage& damage, const QRect& canvas, QPoint shift, co
         const bool crosses = sticksOut[0] || sticksOut[1] || sticksOut[2] || sticksOut[3];
         const bool near = box.left() > -kNearPx && box.right() < kNearPx && box.top() > -kNearPx &&
                           box.bottom() < kNearPx;
-        if (crosses && !(near && DrawnAlikeWhereverClipped(drawing, drawing.registry[p], view.scale)))
-            for (size_t side = 0; side < crossing.size(); ++side)
-                if (sticksOut[side])
-                    crossing[side] = crossing[side].united(box);
+        const ClipFree freedom =
+            crosses && near ? ClipFreedomOf(drawing, drawing.registry[p], view.scale) : ClipFree::None;
+        for (size_t side = 0; side < crossing.size(); ++side) {
+            const bool leftOrRight = side % 2 == 0;
+            const bool alike = freedom == ClipFree::All || (freedom == ClipFree::Sides && leftOrRight);
+            if (sticksOut[side] && !alike)
+                crossing[side] = crossing[side].united(box);
+        }
         const int patterns = anchoredPatterns(drawing, drawing.registry[p]);
         if ((patterns & kTexture) || ((patterns & kHatch) && !wholeCells))
             redrawn.push_back(position);

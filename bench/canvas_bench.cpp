@@ -8,6 +8,8 @@
 //   BM_WidthChange        pen width change of one selected element;
 //   BM_ZoomedPan          arrow right then left, zoomed in to 5% of the drawing;
 //   BM_ShiftPan, BM_Pan   Shift+arrow and arrow pans at the full view;
+//   BM_ZoomedPageUpDown   Page Up then Page Down, zoomed in so that 3.4% and
+//                         1.5% of the elements are on screen;
 //   BM_BlinkTick          one tick with everything selected (budget 15 ms of 200);
 //   BM_DeleteAll          Ctrl+A then Del (the undo that follows is not timed).
 // Drawings: <look>/<n>, the mixed plain drawing or the one with every
@@ -173,6 +175,13 @@ void BM_ZoomedPan(benchmark::State& state) { pans(state, Qt::Key_Right, Qt::Key_
 void BM_ShiftPan(benchmark::State& state) { pans(state, Qt::Key_Right, Qt::Key_Left, Qt::ShiftModifier, 0); }
 void BM_Pan(benchmark::State& state) { pans(state, Qt::Key_Right, Qt::Key_Left, Qt::NoModifier, 0); }
 
+// The Home view shows 38.6% of the elements; 3 and 4 Page Ups a 2.25^3 and
+// a 2.25^4 part of that.
+void BM_ZoomedPageUpDown(benchmark::State& state)
+{
+    pans(state, Qt::Key_PageUp, Qt::Key_PageDown, Qt::NoModifier, 3);
+}
+
 void BM_BlinkTick(benchmark::State& state)
 {
     TForm1& form = formOf(state);
@@ -208,6 +217,7 @@ BENCHMARK(BM_WidthChange)->Apply(drawings);
 BENCHMARK(BM_ZoomedPan)->Apply(drawings);
 BENCHMARK(BM_ShiftPan)->Apply(drawings);
 BENCHMARK(BM_Pan)->Apply(drawings);
+BENCHMARK(BM_ZoomedPageUpDown)->Apply(drawings);
 BENCHMARK(BM_BlinkTick)->Apply(drawings);
 BENCHMARK(BM_DeleteAll)->Apply(drawings)->Iterations(2);
 

@@ -144,22 +144,29 @@ INSTANTIATE_TEST_SUITE_P(Looks, CanvasScroll, ::testing::Values(SampleLook::Plai
 
 // Shapes as large as the canvas and larger, so that many cross every edge
 // the pans move: thin and wide pens, dashes, anchors, curves, fill-only and
-// outlined shapes, and lines reaching far beyond any canvas; or texts alone,
-// turned, stretched, anchored anywhere, in opaque colours (the only elements
-// whose crossings are not drawn anew: render/clip_free.h). The attribute tables
-// are the sample drawing's (widths 1, 2.5, 5 and 20).
-void AppendEdgeShapes(Drawing& d, int count, bool textsOnly)
+// outlined shapes, and lines reaching far beyond any canvas; the same with
+// only what Qt fills (pens wider than a pixel, solid, plain caps), which a
+// sideways pan carries across the edges; or texts alone, turned, stretched,
+// anchored anywhere, in opaque colours, which any pan carries
+// (render/clip_free.h). The attribute tables are the sample drawing's
+// (widths 1, 2.5, 5 and 20).
+enum class EdgeMix { Shapes, QtFills, Texts };
+
+void AppendEdgeShapes(Drawing& d, int count, EdgeMix mix)
 {
     std::mt19937 rng(11);
     auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
     auto point = [&] { return PointD{uniform(-150, 550), uniform(-150, 450)}; };
     for (int i = 0; i < count; ++i) {
-        const OutlineHeader pen{0, 1 + pick(2), pick(2), pick(4), pick(3) ? 0 : 1 + pick(8), pick(6)};
-        const ClosedHeader shape{pick(3), 0, 1 + pick(2), pick(2), pick(4), pick(4) ? 0 : 1 + pick(8), pick(3),
-                                 1 + pick(2), pick(2)};
+        constexpr int kPlainCaps[] = {0, 1, 3};
+        const bool qtFills = mix == EdgeMix::QtFills;
+        const int width = qtFills ? 1 + pick(3) : pick(4);
+        const int dashes = qtFills || pick(3) ? 0 : 1 + pick(8);
+        const OutlineHeader pen{0, 1 + pick(2), pick(2), width, dashes, qtFills ? kPlainCaps[pick(3)] : pick(6)};
+        const ClosedHeader shape{pick(3), 0, 1 + pick(2), pick(2), width, dashes, pick(3), 1 + pick(2), pick(2)};
         const PointD a = point(), b = point();
-        switch (textsOnly ? 7 : i % 7) {
+        switch (mix == EdgeMix::Texts ? 7 : i % 7) {
         case 0: d.AppendLine({pen, a.x, a.y, b.x, b.y}); break;
         case 1: d.AppendPolyline({pen, {a, point(), point(), b}}); break;
         case 2: d.AppendBezier({pen, {a, point(), point(), b}}); break;
@@ -189,7 +196,7 @@ void AppendEdgeShapes(Drawing& d, int count, bool textsOnly)
     }
 }
 
-class CanvasScrollEdges : public ::testing::TestWithParam<bool> {
+class CanvasScrollEdges : public ::testing::TestWithParam<EdgeMix> {
 protected:
     void SetUp() override
     {
@@ -231,8 +238,14 @@ TEST_P(CanvasScrollEdges, PansFarZoomedInLeaveTheFullPaintsPixels)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Shapes, CanvasScrollEdges, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "texts" : "shapes"; });
+std::string MixName(const ::testing::TestParamInfo<EdgeMix>& info)
+{
+    constexpr const char* kNames[] = {"shapes", "qt_fills", "texts"};
+    return kNames[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Mixes, CanvasScrollEdges,
+                         ::testing::Values(EdgeMix::Shapes, EdgeMix::QtFills, EdgeMix::Texts), MixName);
 
 // A pixel that is no part of the picture shows whether a pan shifted the
 // image (it moves along) or painted it anew (it is gone).
