@@ -15,7 +15,7 @@ public:
 
     double x() { return std::uniform_real_distribution<double>(0, m_options.width)(m_rng); }
     double y() { return std::uniform_real_distribution<double>(0, m_options.height)(m_rng); }
-    double size() { return std::uniform_real_distribution<double>(2, 60)(m_rng); }
+    double size() { return std::uniform_real_distribution<double>(2, m_options.maxSize)(m_rng); }
     double angle() { return std::uniform_real_distribution<double>(-180, 180)(m_rng); }
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
 
@@ -141,8 +141,10 @@ void fillTables(AttributeTables& a, const std::string& imagePath)
     for (auto* table : {&a.penHatch, &a.brushHatch})
         for (int style : kHatchStyles)
             appendEntry(*table, HatchEntry{0, style, 0x800000, 255, 0xE0FFFF, style == 12 ? 128 : 255});
-    for (auto* table : {&a.penImage, &a.brushImage})
+    for (auto* table : {&a.penImage, &a.brushImage}) {
         appendEntry(*table, ImageEntry{0, imagePath});
+        appendEntry(*table, ImageEntry{0, imagePath + ".missing"});
+    }
     for (auto* table : {&a.penGradient, &a.brushGradient}) {
         appendEntry(*table, GradientEntry{0, 0x0000FF, 255, 0xFF0000, 255, 0});
         appendEntry(*table, GradientEntry{0, 0x00FF00, 96, 0x000000, 255, 45});
@@ -159,10 +161,12 @@ void fillSampleDrawing(Drawing& drawing, const SampleOptions& options)
     drawing.SetUpLayers();
     fillTables(drawing.attributes, options.imagePath);
     const bool row = options.look == SampleLook::Row && options.row && !options.row->kinds.empty();
-    Sampler sampler(options);
     SampleOptions effective = options;
     if (options.look == SampleLook::Row && !row)
         effective.look = SampleLook::Plain;
+    if (row)
+        effective.maxSize = options.row->maxSize;
+    Sampler sampler(effective);
     Headers headers(effective, sampler);
     drawing.journal.BeginGroup();
     for (int i = 0; i < options.elementCount; ++i) {
@@ -175,6 +179,40 @@ void fillSampleDrawing(Drawing& drawing, const SampleOptions& options)
 }
 
 namespace {
+
+// Shapes and curves up to 400 pixels across that overlap each other, as in
+// drawings made by other programs: every pen kind with each dash style and cap
+// and the widths on curves and polylines, every brush kind under an outline.
+void addLargeRows(std::vector<AttributeRow>& rows)
+{
+    using K = ElementKind;
+    constexpr double kLarge = 400;
+    const std::vector<K> curves{K::Polyline, K::OpenSpline, K::Bezier, K::ClosedSpline};
+    const std::vector<K> shapes{K::Rect, K::Polygon, K::ClosedSpline, K::Circle, K::Ellipse};
+    auto pen = [&](std::string name, int kind, int ref, int width, int lineType, int cap) {
+        rows.push_back({"large_" + name, curves, {0, kind, ref, width, lineType, cap},
+                        ClosedHeader{0, 0, kind, ref, width, lineType, 0, 1, 0}, kLarge});
+    };
+    auto brush = [&](std::string name, int kind, int ref) {
+        rows.push_back({"large_" + name, shapes, {}, ClosedHeader{1, 0, 1, 0, kWidth2_5, 0, 0, kind, ref}, kLarge});
+    };
+    for (int kind = 1; kind <= 5; ++kind)
+        for (int style = 0; style <= kDashStyles; ++style)
+            pen("pen" + std::to_string(kind) + "_dash" + std::to_string(style), kind, 0, kWidth5, lineType(style, 1),
+                style % 3);
+    for (int width : {kWidth1, kWidth20})
+        for (int cap = 0; cap < kDashCaps; ++cap)
+            pen("width" + std::to_string(width == kWidth1 ? 1 : 20) + "_dash2_cap" + std::to_string(cap), 1, 0, width,
+                lineType(2, cap), cap);
+    pen("pen_translucent", 2, 1, kWidth5, lineType(3, 2), 0);
+    pen("pen_missing_image", 4, kMissingImage, kWidth5, 0, 0);
+    for (int kind = 1; kind <= 6; ++kind)
+        brush("brush" + std::to_string(kind), kind, kind == 1 ? 1 : 0);
+    brush("brush_translucent", 2, 1);
+    brush("brush5_translucent", 5, 1);
+    brush("brush6_translucent", 6, 1);
+    brush("brush_missing_image", 4, kMissingImage);
+}
 
 std::vector<AttributeRow> buildRows()
 {
@@ -214,6 +252,7 @@ std::vector<AttributeRow> buildRows()
     for (size_t i = 0; i < kAllKinds.size(); ++i)
         rows.push_back({std::string("kind_") + kKindNames[i], {kAllKinds[i]}, {0, 1, 0, kWidth1, 0, 0},
                         ClosedHeader{2, 0, 1, 0, kWidth1, 0, 0, 1, 1}});
+    addLargeRows(rows);
     return rows;
 }
 

@@ -19,6 +19,7 @@ struct AttributeRow {
     std::vector<ElementKind> kinds;
     OutlineHeader outline;  // open kinds, and the pen of points
     ClosedHeader closed;    // closed kinds, and the brush of texts
+    double maxSize = 60;    // largest extent of a shape from its anchor, in pixels
 };
 
 enum class SampleLook { Plain, AllAttributes, Row };
@@ -31,18 +32,21 @@ struct SampleOptions {
     SampleLook look = SampleLook::Plain;
     const AttributeRow* row = nullptr;  // SampleLook::Row
     std::string imagePath = {};         // the file of the image pen and brush (UTF-8)
+    double maxSize = 60;                // SampleLook::Row takes the row's
 };
 
 void fillSampleDrawing(Drawing& drawing, const SampleOptions& options);
 
 // The rows: each pen kind, brush kind, width, dash style with each dash cap,
-// cap and anchor, translucent colours, hatch styles, and each element kind.
+// cap and anchor, translucent colours, hatch styles, and each element kind;
+// then the large_* rows: overlapping shapes and curves up to 400 pixels across.
 const std::vector<AttributeRow>& attributeRows();
 
 // Table positions of the entries fillSampleDrawing writes.
 namespace sample_refs {
 constexpr int kWidth1 = 0, kWidth2_5 = 1, kWidth5 = 2, kWidth20 = 3;
 constexpr int kHatchStyles[] = {0, 5, 12, 35, 52};  // one hatch entry each, in this order
+constexpr int kMissingImage = 1;                    // image entry whose file does not exist
 constexpr int kDashStyles = 4, kDashCaps = 3;       // styles 1..4, caps 0..2
 // Line type 0 is solid; style s (1..4) with dash cap c is 1 + (s - 1) * 3 + c.
 constexpr int lineType(int style, int cap) { return style == 0 ? 0 : 1 + (style - 1) * kDashCaps + cap; }
