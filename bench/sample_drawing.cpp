@@ -11,11 +11,14 @@ using namespace sample_refs;
 
 class Sampler {
 public:
-    Sampler(const SampleOptions& options) : m_options(options), m_rng(options.seed) {}
+    Sampler(const SampleOptions& options, double maxSize)
+        : m_options(options), m_maxSize(maxSize), m_rng(options.seed)
+    {
+    }
 
     double x() { return std::uniform_real_distribution<double>(0, m_options.width)(m_rng); }
     double y() { return std::uniform_real_distribution<double>(0, m_options.height)(m_rng); }
-    double size() { return std::uniform_real_distribution<double>(2, m_options.maxSize)(m_rng); }
+    double size() { return std::uniform_real_distribution<double>(2, m_maxSize)(m_rng); }
     double angle() { return std::uniform_real_distribution<double>(-180, 180)(m_rng); }
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
 
@@ -30,6 +33,7 @@ public:
 
 private:
     const SampleOptions& m_options;
+    double m_maxSize;
     std::mt19937 m_rng;
 };
 
@@ -164,9 +168,7 @@ void fillSampleDrawing(Drawing& drawing, const SampleOptions& options)
     SampleOptions effective = options;
     if (options.look == SampleLook::Row && !row)
         effective.look = SampleLook::Plain;
-    if (row)
-        effective.maxSize = options.row->maxSize;
-    Sampler sampler(effective);
+    Sampler sampler(effective, row ? options.row->maxSize : AttributeRow{}.maxSize);
     Headers headers(effective, sampler);
     drawing.journal.BeginGroup();
     for (int i = 0; i < options.elementCount; ++i) {

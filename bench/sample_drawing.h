@@ -32,7 +32,6 @@ struct SampleOptions {
     SampleLook look = SampleLook::Plain;
     const AttributeRow* row = nullptr;  // SampleLook::Row
     std::string imagePath = {};         // the file of the image pen and brush (UTF-8)
-    double maxSize = 60;                // SampleLook::Row takes the row's
 };
 
 void fillSampleDrawing(Drawing& drawing, const SampleOptions& options);
