@@ -102,6 +102,9 @@ void RasterFan(QImage& layer, const QTransform& toLayer, std::span<const QPolygo
         rampColours = {centreArgb, surroundArgb};
         ramp = rampOf(centreArgb, surroundArgb);
     }
+    // Read through a copy on the stack: an address of thread-local storage
+    // is looked up again at every pixel, a call that costs more than the pixel.
+    const Ramp colours = ramp;
     const Pixels pixels{layer.bits(), layer.bytesPerLine(), layer.width(), layer.height()};
     const QPointF c = toLayer.map(centre);
     for (const QPolygonF& poly : outline) {
@@ -109,8 +112,8 @@ void RasterFan(QImage& layer, const QTransform& toLayer, std::span<const QPolygo
             continue;
         const QPolygonF device = toLayer.map(poly);
         for (qsizetype i = 0; i + 1 < device.size(); ++i)
-            fillTriangle(pixels, ramp.data(), c, device[i], device[i + 1]);
+            fillTriangle(pixels, colours.data(), c, device[i], device[i + 1]);
         if (device.first() != device.last())  // an open subpath closes back to its start
-            fillTriangle(pixels, ramp.data(), c, device.last(), device.first());
+            fillTriangle(pixels, colours.data(), c, device.last(), device.first());
     }
 }
