@@ -50,13 +50,44 @@ bool strokerWindsPositive()
     return positive;
 }
 
-void addOriented(QPainterPath& out, QPolygonF poly)
-{
-    if ((signedArea(poly) >= 0) != strokerWindsPositive())
-        std::reverse(poly.begin(), poly.end());
-    out.addPolygon(poly);
-    out.closeSubpath();
-}
+// Outline parts are gathered in reused buffers: a dashed figure adds a body
+// piece and two caps per dash, and allocating for each would cost more than
+// building them. The body pieces are stroked in one call at the end; the
+// stroker treats every subpath on its own, so that is the same outline as one
+// call per piece.
+class OutlineParts {
+public:
+    // A polygon of the stroke's own winding (reversed into `m_scratch` if it
+    // turns the other way).
+    void addOriented(const QPolygonF& poly)
+    {
+        if ((signedArea(poly) >= 0) == strokerWindsPositive()) {
+            m_shapes.addPolygon(poly);
+        } else {
+            m_scratch.clear();
+            std::copy(poly.crbegin(), poly.crend(), std::back_inserter(m_scratch));
+            m_shapes.addPolygon(m_scratch);
+        }
+        m_shapes.closeSubpath();
+    }
+    // A polyline whose stroke with flat ends is part of the outline.
+    void addBody(const QPolygonF& poly, bool closed)
+    {
+        m_body.addPolygon(poly);
+        if (closed)
+            m_body.closeSubpath();
+    }
+    // A reusable polygon for the caller to build shapes and pieces in.
+    QPolygonF& shape() { return m_shape; }
+    QPolygonF& piece() { return m_piece; }
+
+    // The outline to fill: the body pieces stroked with flat ends, then the shapes.
+    QPainterPath outline(const StrokeStyle& style) const;
+
+private:
+    QPainterPath m_body, m_shapes;
+    QPolygonF m_scratch, m_shape, m_piece;
+};
 
 constexpr int kMinDiscPoints = 12, kMaxDiscPoints = 96;
 
@@ -75,60 +106,73 @@ const std::vector<QPointF>& unitCircle(int n)
     return tables[size_t(n)];
 }
 
-QPolygonF disc(QPointF c, double r)
+const QPolygonF& disc(QPolygonF& poly, QPointF c, double r)
 {
     const int n = std::clamp(static_cast<int>(r * 2), kMinDiscPoints, kMaxDiscPoints);
-    QPolygonF poly;
-    poly.reserve(n);
+    poly.clear();
     for (const QPointF& u : unitCircle(n))
         poly << QPointF(c.x() + r * u.x(), c.y() + r * u.y());
     return poly;
 }
 
+const QPolygonF& polygon(QPolygonF& poly, std::initializer_list<QPointF> points)
+{
+    poly.clear();
+    for (QPointF p : points)
+        poly << p;
+    return poly;
+}
+
 // Cap shapes at end point e; d points out of the line, n is its normal.
-void addCapShape(QPainterPath& out, int cap, QPointF e, QPointF d, double w)
+void addCapShape(OutlineParts& out, int cap, QPointF e, QPointF d, double w)
 {
     const QPointF n(-d.y(), d.x());
     const double h = w / 2;
+    QPolygonF& poly = out.shape();
     switch (cap) {
     case LineCap::Square:
-        addOriented(out, QPolygonF{e + n * h, e + n * h + d * h, e - n * h + d * h, e - n * h});
+        out.addOriented(polygon(poly, {e + n * h, e + n * h + d * h, e - n * h + d * h, e - n * h}));
         break;
     case LineCap::Round:
-        addOriented(out, disc(e, h));
+        out.addOriented(disc(poly, e, h));
         break;
     case LineCap::Triangle:
-        addOriented(out, QPolygonF{e + n * h, e + d * h, e - n * h});
+        out.addOriented(polygon(poly, {e + n * h, e + d * h, e - n * h}));
         break;
     default:
         break;
     }
 }
 
-void addAnchorShape(QPainterPath& out, int cap, QPointF e, QPointF d, double w)
+void addAnchorShape(OutlineParts& out, int cap, QPointF e, QPointF d, double w)
 {
     const QPointF n(-d.y(), d.x());
+    QPolygonF& poly = out.shape();
     switch (cap) {
     case LineCap::SquareAnchor: {
         const double h = w * M_SQRT1_2;
-        addOriented(out, QPolygonF{e + (d + n) * h, e + (d - n) * h, e - (d + n) * h, e - (d - n) * h});
+        out.addOriented(polygon(poly, {e + (d + n) * h, e + (d - n) * h, e - (d + n) * h, e - (d - n) * h}));
         break;
     }
     case LineCap::RoundAnchor:
-        addOriented(out, disc(e, w));
+        out.addOriented(disc(poly, e, w));
         break;
     case LineCap::DiamondAnchor:
-        addOriented(out, QPolygonF{e + d * w, e + n * w, e - d * w, e - n * w});
+        out.addOriented(polygon(poly, {e + d * w, e + n * w, e - d * w, e - n * w}));
         break;
     case LineCap::ArrowAnchor: {
         const QPointF base = e - d * (kSqrt3 * w);
-        addOriented(out, QPolygonF{e, base + n * w, base - n * w});
+        out.addOriented(polygon(poly, {e, base + n * w, base - n * w}));
         break;
     }
     default:
         break;
     }
 }
+
+// Whether addCapShape adds anything: flat ends and anchors (drawn once per
+// figure) need no direction worked out at every dash.
+bool hasCapShape(int cap) { return cap == LineCap::Square || cap == LineCap::Round || cap == LineCap::Triangle; }
 
 bool isAnchor(int cap) { return cap >= LineCap::SquareAnchor && cap <= LineCap::ArrowAnchor; }
 
@@ -185,9 +229,9 @@ struct Walk {
         const double t = len > 0 ? std::clamp((s - cum[j]) / len, 0.0, 1.0) : 0.0;
         return pts[j] + (pts[j + 1] - pts[j]) * t;
     }
-    QPolygonF piece(double a, double b) const
+    const QPolygonF& piece(double a, double b, QPolygonF& out) const
     {
-        QPolygonF out;
+        out.clear();
         out << pointAt(a);
         for (size_t i = segmentAt(a) + 1; i < cum.size() && cum[i] < b; ++i)
             if (cum[i] > a)
@@ -285,6 +329,19 @@ void configureBody(QPainterPathStroker& stroker, const StrokeStyle& style)
     stroker.setMiterLimit(join.miterLimit);
 }
 
+QPainterPath OutlineParts::outline(const StrokeStyle& style) const
+{
+    QPainterPath out;
+    out.setFillRule(Qt::WindingFill);
+    if (!m_body.isEmpty()) {
+        QPainterPathStroker stroker;
+        configureBody(stroker, style);
+        out.addPath(stroker.createStroke(m_body));
+    }
+    out.addPath(m_shapes);
+    return out;
+}
+
 QPainterPath polylinePath(const QPolygonF& poly, bool closed)
 {
     QPainterPath path;
@@ -331,7 +388,7 @@ std::vector<Piece> piecesOf(const Walk& walk, double lo, double hi, const std::v
     return pieces;
 }
 
-void addFigureAnchors(QPainterPath& out, const Figure& figure, const StrokeStyle& style)
+void addFigureAnchors(OutlineParts& out, const Figure& figure, const StrokeStyle& style)
 {
     if (figure.closed)
         return;
@@ -342,26 +399,29 @@ void addFigureAnchors(QPainterPath& out, const Figure& figure, const StrokeStyle
         addAnchorShape(out, style.endCap, figure.points.last(), tailDirection(figure.points), aw);
 }
 
-void addFigureOutline(QPainterPath& out, const Figure& figure, const StrokeStyle& style,
+void addFigureOutline(OutlineParts& out, const Figure& figure, const StrokeStyle& style,
                       const std::vector<double>& dashes, const QRectF& visible)
 {
     const Walk walk = walkOf(figure);
     if (walk.total() <= 0)
         return;
     addFigureAnchors(out, figure, style);
+    if (figure.closed && dashes.empty()) {
+        out.addBody(figure.points, true);
+        return;
+    }
     const auto [lo, hi] = bodyRange(figure, walk, style);
-    QPainterPathStroker stroker;
-    configureBody(stroker, style);
-    const bool wholeClosed = figure.closed && dashes.empty();
-    for (const Piece& piece : piecesOf(walk, lo, hi, dashes, wholeClosed ? QRectF() : visible)) {
-        const QPolygonF poly = wholeClosed ? figure.points : walk.piece(piece.a, piece.b);
-        out.addPath(stroker.createStroke(polylinePath(poly, wholeClosed)));
-        if (wholeClosed)
-            continue;
+    for (const Piece& piece : piecesOf(walk, lo, hi, dashes, visible)) {
+        const QPolygonF& poly = walk.piece(piece.a, piece.b, out.piece());
+        out.addBody(poly, false);
         const bool figureHead = !figure.closed && piece.atStart;
         const bool figureTail = !figure.closed && piece.atEnd;
-        addCapShape(out, figureHead ? style.startCap : style.dashCap, poly.first(), headDirection(poly), style.width);
-        addCapShape(out, figureTail ? style.endCap : style.dashCap, poly.last(), tailDirection(poly), style.width);
+        const int headCap = figureHead ? style.startCap : style.dashCap;
+        const int tailCap = figureTail ? style.endCap : style.dashCap;
+        if (hasCapShape(headCap))
+            addCapShape(out, headCap, poly.first(), headDirection(poly), style.width);
+        if (hasCapShape(tailCap))
+            addCapShape(out, tailCap, poly.last(), tailDirection(poly), style.width);
     }
 }
 
@@ -403,20 +463,20 @@ void strokeThin(QPainter& painter, const std::vector<Figure>& figures, const Str
     const std::vector<double> dashes = dashLengths(style);
     if (!dashes.empty())
         pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
-    QPainterPath lines, anchors;
-    anchors.setFillRule(Qt::WindingFill);
+    QPainterPath lines;
+    OutlineParts anchors;
     for (const Figure& figure : figures) {
         const Walk walk = walkOf(figure);
         if (walk.total() <= 0)
             continue;
         const auto [lo, hi] = bodyRange(figure, walk, style);
         if (hi > lo)
-            lines.addPath(polylinePath(lo > 0 || hi < walk.total() ? walk.piece(lo, hi) : figure.points,
-                                       figure.closed));
+            lines.addPath(polylinePath(
+                lo > 0 || hi < walk.total() ? walk.piece(lo, hi, anchors.piece()) : figure.points, figure.closed));
         addFigureAnchors(anchors, figure, style);
     }
     painter.strokePath(lines, pen);
-    fillArea(painter, anchors, paint);
+    fillArea(painter, anchors.outline(style), paint);
 }
 
 }  // namespace
@@ -460,12 +520,11 @@ std::vector<double> dashLengths(const StrokeStyle& style)
 
 QPainterPath strokeOutline(const std::vector<Figure>& figures, const StrokeStyle& style, const QRectF& visible)
 {
-    QPainterPath out;
-    out.setFillRule(Qt::WindingFill);
+    OutlineParts parts;
     const std::vector<double> dashes = dashLengths(style);
     for (const Figure& figure : figures)
-        addFigureOutline(out, figure, style, dashes, visible);
-    return out;
+        addFigureOutline(parts, figure, style, dashes, visible);
+    return parts.outline(style);
 }
 
 void strokeFigures(QPainter& painter, const std::vector<Figure>& figures, const StrokeStyle& style,
