@@ -120,6 +120,11 @@ struct InputRow {
     bool selectFirst = false;  // half of the elements
 };
 
+void PrintTo(const InputRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
 class StalePaint : public ::testing::TestWithParam<InputRow> {};
 
 // The same input handled by an idle window is the reference: a paint that
@@ -238,6 +243,11 @@ struct GateRow {
     bool abandons;
     bool held;
 };
+
+void PrintTo(const GateRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
 
 class PaintInputGateRules : public ::testing::TestWithParam<GateRow> {};
 
