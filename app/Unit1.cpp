@@ -287,11 +287,13 @@ void TForm1::queueRepaintAfterInput()
     m_afterPaint.clear();
     if (m_canvasStale) {
         // Behind the input the gate posted: a view it changes is painted by
-        // its own command, and then this finds nothing stale.
+        // its own command, and then this finds nothing stale; one queued
+        // later by a newer paint makes it wait for that one.
+        const uint64_t queued = ++m_staleRepaintsQueued;
         QMetaObject::invokeMethod(
             this,
-            [this] {
-                if (m_canvasStale)
+            [this, queued] {
+                if (m_canvasStale && queued == m_staleRepaintsQueued)
                     FormPaint();
             },
             Qt::QueuedConnection);

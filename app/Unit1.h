@@ -381,6 +381,7 @@ private:
     bool m_painting = false;               // inside FormPaint
     bool m_canvasStale = false;            // a paint was given up or asked for during one
     uint64_t m_abandonedPaints = 0;
+    uint64_t m_staleRepaintsQueued = 0;
     std::vector<std::function<void()>> m_afterPaint;
     std::function<void(int)> m_paintStepHook;
     std::vector<int32_t> m_blinkPass;      // the selected elements of this blink pass

@@ -56,10 +56,10 @@ EventMaker moveTo(QPoint pos)
     };
 }
 
-std::unique_ptr<TForm1> makeDrawingForm()
+std::unique_ptr<TForm1> makeDrawingForm(int elements = 1500)
 {
     auto form = MakeShownForm();
-    fillSampleDrawing(form->drawing(), SampleOptions{1500, 400, 300, 3, SampleLook::Plain});
+    fillSampleDrawing(form->drawing(), SampleOptions{elements, 400, 300, 3, SampleLook::Plain});
     form->interaction().view.imageWidth = 400;
     form->interaction().view.imageHeight = 300;
     form->Repaint();
@@ -204,7 +204,8 @@ TEST(StalePaint, RepeatedInputDuringRepeatedPaintsEndsOnTheLastView)
 // the event loop, as it always did, and nothing is given up.
 TEST(StalePaint, AShortPaintLeavesPendingInputToTheEventLoop)
 {
-    auto form = makeDrawingForm();
+    // Few enough to paint within the moment on a busy machine.
+    auto form = makeDrawingForm(20);
     const ViewTransform before = form->interaction().view.view;
     QCoreApplication::postEvent(Canvas(*form), wheelAt({130, 90}, -120)());
     form->invalidateCanvas();
