@@ -21,6 +21,7 @@
 #include "app/install_layout.h"
 #include "app/menu_table.h"
 #include "app/paint_box.h"
+#include "app/paint_input_gate.h"
 #include "app/shell_texts.h"
 #include "app/status_bar.h"
 #include "app/window_places.h"
@@ -243,12 +244,32 @@ void TForm1::FormPaint()
 {
     if (!m_surface || PaintBox1->image().isNull())
         return;
+    // Asked for by a call the running paint let through: it follows.
+    if (m_painting) {
+        m_canvasStale = true;
+        return;
+    }
+    // Input is looked at only in a paint that takes this long.
+    constexpr int kLookAfterMs = 100;
+    m_painting = true;
     // The blink never draws into a half-painted canvas.
     const bool timerRan = Timer1->isActive();
     Timer1->stop();
     const QString before = statusText(1);
     bool counted = false;
-    paintCanvas(busyProgress(ShellText::kPainting, &counted));
+    {
+        PaintInputGate gate(kLookAfterMs);
+        const auto busy = busyProgress(ShellText::kPainting, &counted);
+        paintCanvas(
+            [&](int percent) {
+                busy(percent);
+                if (m_paintStepHook)
+                    m_paintStepHook(percent);
+                gate.look();
+            },
+            gate);
+    }
+    m_painting = false;
     if (counted)
         ShowOperation(before);
 
@@ -256,6 +277,35 @@ void TForm1::FormPaint()
         Timer1->setInterval(m_state.blink.intervalMs);
         Timer1->start();
     }
+    queueRepaintAfterInput();
+}
+
+void TForm1::queueRepaintAfterInput()
+{
+    for (std::function<void()>& work : m_afterPaint)
+        QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+    m_afterPaint.clear();
+    if (m_canvasStale) {
+        // Behind the input the gate posted: a view it changes is painted by
+        // its own command, and then this finds nothing stale; one queued
+        // later by a newer paint makes it wait for that one.
+        const uint64_t queued = ++m_staleRepaintsQueued;
+        QMetaObject::invokeMethod(
+            this,
+            [this, queued] {
+                if (m_canvasStale && queued == m_staleRepaintsQueued)
+                    FormPaint();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void TForm1::whenNotPainting(std::function<void()> work)
+{
+    if (m_painting)
+        m_afterPaint.push_back(std::move(work));
+    else
+        work();
 }
 
 std::function<void(int)> TForm1::busyProgress(const char* text, bool* counted)

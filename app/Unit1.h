@@ -57,6 +57,7 @@ class TFormMoji;
 class TFormNew;
 class TGraphP;
 class TPaintBox;
+class PaintInputGate;
 class TPointEntryField;
 class TStatusBar;
 
@@ -102,6 +103,14 @@ public:
     void showPromptText(const QString& text) override;
     void ShowOperation(const QString& text) override;
     void Repaint() override { FormPaint(); }
+    bool isPainting() const { return m_painting; }
+    // Runs work now, or once the paint that runs has returned (a queued call
+    // that would change the drawing never runs inside a paint).
+    void whenNotPainting(std::function<void()> work);
+    // Paints given up because input made their view stale (app/paint_input_gate.h).
+    uint64_t abandonedPaints() const { return m_abandonedPaints; }
+    // Tests: called at each step of a canvas paint, on the window's thread.
+    void setPaintStepHook(std::function<void(int percent)> hook) { m_paintStepHook = std::move(hook); }
     // The next paint repaints the whole canvas, not only its damaged areas.
     void invalidateCanvas() { m_paintedKey.reset(); }
     QImage& canvasImage() override;
@@ -329,7 +338,11 @@ private:
     std::function<void(int)> busyProgress(const char* text, bool* counted = nullptr);
     // The paint cycle's drawing (Unit1_canvas.cpp): the damaged areas when
     // nothing else changed since the last paint, else the whole canvas.
-    void paintCanvas(const std::function<void(int)>& progress);
+    // The gate notes input that arrives meanwhile; an abandoned paint leaves
+    // the canvas to the next paint, whole.
+    void paintCanvas(const std::function<void(int)>& progress, PaintInputGate& gate);
+    // After a paint: the held input was posted; the stale canvas is painted after it.
+    void queueRepaintAfterInput();
     // Shifts the canvas image from the painted view to the wanted one and
     // records what the shift leaves stale; false when the keys differ by
     // more than a whole-pixel pan (the canvas is then repainted whole).
@@ -365,6 +378,12 @@ private:
     CanvasDamage m_damage;                 // stale areas of the canvas image
     std::optional<PictureKey> m_paintedKey;  // what the canvas image shows
     uint64_t m_paintCount = 0;             // paint cycles run
+    bool m_painting = false;               // inside FormPaint
+    bool m_canvasStale = false;            // a paint was given up or asked for during one
+    uint64_t m_abandonedPaints = 0;
+    uint64_t m_staleRepaintsQueued = 0;
+    std::vector<std::function<void()>> m_afterPaint;
+    std::function<void(int)> m_paintStepHook;
     std::vector<int32_t> m_blinkPass;      // the selected elements of this blink pass
     size_t m_blinkNext = 0;                // the next of them to draw
     TPaintBox* PaintBox1 = nullptr;

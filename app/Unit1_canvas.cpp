@@ -6,11 +6,15 @@
 // Either way the elements come from the extent index and are drawn in bands
 // on every core, and the picture equals, pixel for pixel, the full paint of
 // render/picture.h. Snap look-ups then go through the index
-// (Drawing::indexedSnapCanvas) instead of a list of every point.
+// (Drawing::indexedSnapCanvas) instead of a list of every point. A long
+// paint that input makes stale stops between steps and leaves the whole
+// canvas to the paint queued behind that input; meanwhile the canvas widget
+// keeps showing the last picture painted in full.
 #include "app/Unit1.h"
 
 #include "app/canvas_scroll.h"
 #include "app/paint_box.h"
+#include "app/paint_input_gate.h"
 #include "model/element_extent.h"
 #include "render/bands.h"
 #include "render/graph_p.h"
@@ -22,8 +26,9 @@ constexpr int kMinBandRows = 64;
 
 }  // namespace
 
-void TForm1::paintCanvas(const std::function<void(int)>& progress)
+void TForm1::paintCanvas(const std::function<void(int)>& progress, PaintInputGate& gate)
 {
+    m_canvasStale = false;
     QImage& image = PaintBox1->image();
     const ViewTransform& view = m_state.view.view;
     const PictureKey key = KeyOf(m_drawing, view, m_state.view.imageWidth, m_state.view.imageHeight,
@@ -54,14 +59,29 @@ void TForm1::paintCanvas(const std::function<void(int)>& progress)
     params.canvasHeight = image.height();
     params.view = view;
     params.grid = m_settings.grid;
+    params.abandoned = &gate.abandoned();
     for (const QRect& rect : m_damage.take(image.rect())) {
-        DrawAreaInBands(image, rect, kMinBandRows, [&](TGraphP& surface, const QRect& band, bool onCallerThread) {
-            PictureParams bandParams = params;
-            if (onCallerThread)
-                bandParams.progress = progress;
-            DrawPictureArea(surface, m_drawing, bandParams, band);
-        });
+        DrawAreaInBands(
+            image, rect, kMinBandRows,
+            [&](TGraphP& surface, const QRect& band, bool onCallerThread) {
+                PictureParams bandParams = params;
+                if (onCallerThread)
+                    bandParams.progress = progress;
+                DrawPictureArea(surface, m_drawing, bandParams, band);
+            },
+            [&] { gate.look(); });
+        if (gate.abandoned()) {
+            m_paintedKey.reset();
+            m_canvasStale = true;
+            ++m_abandonedPaints;
+            PaintBox1->setStale(true);
+            return;
+        }
         PaintBox1->update(rect);
+    }
+    if (PaintBox1->stale()) {
+        PaintBox1->setStale(false);
+        PaintBox1->update();
     }
 }
 

@@ -34,6 +34,11 @@ OpenRequest RequestFromArgument(std::string_view bytes)
 
 void OpenRequested(TForm1& form, const OpenRequest& request)
 {
+    // A drop or a second start handled while a long paint looks at input.
+    if (form.isPainting()) {
+        form.whenNotPainting([&form, request] { OpenRequested(form, request); });
+        return;
+    }
     if (request.accepted())
         form.OpenNamedDrawing(request.path);
     else

@@ -18,6 +18,8 @@ TPaintBox::TPaintBox(TForm1* form) : QWidget(form), m_form(form)
 
 void TPaintBox::paintEvent(QPaintEvent* event)
 {
+    if (m_stale)
+        return;
     QPainter painter(this);
     painter.drawImage(event->rect(), m_image, event->rect());
 }

@@ -17,6 +17,10 @@ public:
 
     QImage& image() { return m_image; }
     const QImage& image() const { return m_image; }
+    // A stale image (a paint of it was given up) is not shown: the screen
+    // keeps the last picture shown until a paint completes.
+    void setStale(bool stale) { m_stale = stale; }
+    bool stale() const { return m_stale; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -30,4 +34,5 @@ protected:
 private:
     TForm1* m_form;
     QImage m_image;
+    bool m_stale = false;
 };

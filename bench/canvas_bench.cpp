@@ -11,7 +11,10 @@
 //   BM_ZoomedPageUpDown   Page Up then Page Down, zoomed in so that 3.4% and
 //                         1.5% of the elements are on screen;
 //   BM_BlinkTick          one tick with everything selected (budget 15 ms of 200);
-//   BM_DeleteAll          Ctrl+A then Del (the undo that follows is not timed).
+//   BM_DeleteAll          Ctrl+A then Del (the undo that follows is not timed);
+//   BM_WheelDuringPaint   a wheel turn posted a tenth into a full repaint: the
+//                         counter is the time from the turn to the first
+//                         element of the zoomed view's paint (Home after, untimed).
 // Drawings: <look>/<n>, the mixed plain drawing or the one with every
 // attribute kind, spread over a 1920 x 1080 image as mirt_bench_drawing
 // writes them; the Home view shows the 1000 x 800 at its top left. The
@@ -20,8 +23,10 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -204,6 +209,40 @@ void BM_DeleteAll(benchmark::State& state)
     }
 }
 
+void BM_WheelDuringPaint(benchmark::State& state)
+{
+    using Clock = std::chrono::steady_clock;
+    TForm1& form = formOf(state);
+    QWidget* canvas = form.findChild<QWidget*>(QStringLiteral("PaintBox1"));
+    const QPointF centre(kCanvasWidth / 2.0, kCanvasHeight / 2.0);
+    double waitedMs = 0;
+    for (auto _ : state) {
+        int paints = 0;
+        Clock::time_point turned, newPaint;
+        form.setPaintStepHook([&](int percent) {
+            if (percent == 0 && ++paints == 2)
+                newPaint = Clock::now();
+            if (paints == 1 && percent == 10) {
+                turned = Clock::now();
+                QCoreApplication::postEvent(canvas, new QWheelEvent(centre, centre, QPoint(), QPoint(0, -120),
+                                                                    Qt::NoButton, Qt::NoModifier,
+                                                                    Qt::NoScrollPhase, false));
+            }
+        });
+        form.invalidateCanvas();
+        form.FormPaint();
+        for (int pass = 0; pass < 5; ++pass)
+            QCoreApplication::processEvents();
+        waitedMs += std::chrono::duration<double, std::milli>(newPaint - turned).count();
+        state.PauseTiming();
+        form.setPaintStepHook({});
+        form.FormKeyDown(Qt::Key_Home, Qt::NoModifier);
+        state.ResumeTiming();
+    }
+    state.counters["wheel_to_new_paint_ms"] = waitedMs / static_cast<double>(state.iterations());
+    state.counters["abandoned"] = static_cast<double>(form.abandonedPaints());
+}
+
 void drawings(benchmark::internal::Benchmark* b)
 {
     b->Args({0, 1000})->Args({0, 1000000})->Args({1, 100000})->Unit(benchmark::kMillisecond);
@@ -220,6 +259,7 @@ BENCHMARK(BM_Pan)->Apply(drawings);
 BENCHMARK(BM_ZoomedPageUpDown)->Apply(drawings);
 BENCHMARK(BM_BlinkTick)->Apply(drawings);
 BENCHMARK(BM_DeleteAll)->Apply(drawings)->Iterations(2);
+BENCHMARK(BM_WheelDuringPaint)->Apply(drawings)->Iterations(3);
 
 // The offscreen platform's default 800 x 600 screen would hold the window
 // smaller than it asks for.

@@ -5,7 +5,10 @@
 #include <QThread>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -56,20 +59,55 @@ void drawUnclipped(QImage& picture, const QRect& band,
         std::memcpy(picture.scanLine(y) + band.left() * 4, scratch.constScanLine(y) + band.left() * 4, bytes);
 }
 
+// The count of bands still drawing on other threads.
+class BandsLeft {
+public:
+    explicit BandsLeft(size_t count) : m_left(count) {}
+    void done()
+    {
+        const std::lock_guard lock(m_mutex);
+        --m_left;
+        m_changed.notify_one();
+    }
+    // Calls whileWaiting between waits of up to `period` until none is left.
+    void await(std::chrono::milliseconds period, const std::function<void()>& whileWaiting)
+    {
+        std::unique_lock lock(m_mutex);
+        while (!m_changed.wait_for(lock, period, [this] { return m_left == 0; })) {
+            lock.unlock();
+            whileWaiting();
+            lock.lock();
+        }
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    size_t m_left;
+};
+
 }  // namespace
 
 void DrawAreaInBands(QImage& picture, const QRect& area, int minBandRows,
-                     const std::function<void(TGraphP&, const QRect&, bool)>& draw)
+                     const std::function<void(TGraphP&, const QRect&, bool)>& draw,
+                     const std::function<void()>& whileWaiting)
 {
     const QRect target = area.intersected(picture.rect());
     if (target.isEmpty() || picture.depth() != 32)
         return;
     picture.bits();  // detaches once, before the threads share the pixels
     const std::vector<QRect> bands = bandsOf(target, minBandRows);
+    BandsLeft left(bands.size() - 1);
     std::vector<std::jthread> workers;
-    for (size_t i = 1; i < bands.size(); ++i)
-        workers.emplace_back([&, i] { drawUnclipped(picture, bands[i], draw, false); });
+    for (size_t i = 1; i < bands.size(); ++i) {
+        workers.emplace_back([&, i] {
+            drawUnclipped(picture, bands[i], draw, false);
+            left.done();
+        });
+    }
     drawUnclipped(picture, bands[0], draw, true);
+    if (whileWaiting)
+        left.await(std::chrono::milliseconds(10), whileWaiting);
 }
 
 void DrawInBands(QImage& picture, const QRect& area, int minBandRows,

@@ -20,6 +20,9 @@ void DrawInBands(QImage& picture, const QRect& area, int minBandRows,
 // image of the picture's size (one per thread, kept) and only the band's
 // pixels are copied into the picture: a clip can move the edge pixels of a
 // rasterized shape, drawing unclipped cannot. draw(surface, band, ...) draws
-// at least everything that reaches the band.
+// at least everything that reaches the band. Once the caller's own band is
+// drawn, whileWaiting (if set) is called on the caller's thread about every
+// 10 ms until the other bands are done.
 void DrawAreaInBands(QImage& picture, const QRect& area, int minBandRows,
-                     const std::function<void(TGraphP&, const QRect& band, bool onCallerThread)>& draw);
+                     const std::function<void(TGraphP&, const QRect& band, bool onCallerThread)>& draw,
+                     const std::function<void()>& whileWaiting = {});

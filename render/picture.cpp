@@ -239,6 +239,8 @@ void DrawPictureArea(TGraphP& g, const Drawing& drawing, const PictureParams& p,
     InheritedJoin join(drawing, p.view);
     ProgressShare share{p.progress, order.size()};
     for (const int32_t position : order) {
+        if (p.abandoned && p.abandoned->load(std::memory_order_relaxed))
+            return;
         share.step();
         inheritJoin(g, join, position);
         RenderElement(g, -1, p.view, drawing, drawing.registry[static_cast<size_t>(position)]);

@@ -4,6 +4,7 @@
 // points. The canvas, the exports and the benchmarks all draw through here.
 #pragma once
 
+#include <atomic>
 #include <functional>
 
 #include "model/data.h"
@@ -24,6 +25,9 @@ struct PictureParams {
     // Told the share of elements drawn, 0 to 100, each time it grows (the
     // window counts a long paint in its status line).
     std::function<void(int percent)> progress;
+    // DrawPictureArea stops before the next element once this is set (from
+    // any thread); what it drew is then incomplete.
+    const std::atomic_bool* abandoned = nullptr;
 };
 
 // Between Begin and End. Rebuilds drawing.snapPoints (empties it when

@@ -10,8 +10,12 @@
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <QThread>
 
+#include <atomic>
+#include <chrono>
 #include <random>
+#include <thread>
 
 #include "bench/sample_drawing.h"
 #include "bench/sample_texture.h"
@@ -139,3 +143,51 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+// A paint given up (PictureParams::abandoned) stops every band, on every
+// thread, before its next element: what is left is the background.
+TEST(PictureBandAbandon, AnAbandonedAreaPaintDrawsNoElementInAnyBand)
+{
+    Drawing d;
+    fillSampleDrawing(d, SampleOptions{1500, kWidth, kHeight, 5, SampleLook::Plain});
+    d.extents.settle();
+    PictureParams params = paramsFor(ViewTransform{});
+    QImage background(kWidth, kHeight, QImage::Format_RGB32);
+    TGraphP g;
+    ASSERT_TRUE(g.Begin(&background));
+    Drawing empty;
+    DrawPicture(g, empty, params);
+    g.End();
+
+    const std::atomic_bool abandoned = true;
+    params.abandoned = &abandoned;
+    QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
+    canvas.fill(qRgb(255, 0, 255));
+    DrawAreaInBands(canvas, canvas.rect(), 16, [&](TGraphP& surface, const QRect& band, bool) {
+        DrawPictureArea(surface, d, params, band);
+    });
+    EXPECT_EQ(canvas, background);
+}
+
+// The caller's thread, done with its band, is called back while the others
+// still draw, and their pixels still arrive.
+TEST(PictureBandWaiting, TheCallerIsCalledBackWhileOtherBandsDraw)
+{
+    if (QThread::idealThreadCount() < 2)
+        GTEST_SKIP() << "one band only on one core";
+    QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    std::atomic_int calls = 0;
+    DrawAreaInBands(
+        canvas, canvas.rect(), 16,
+        [&](TGraphP& surface, const QRect&, bool onCallerThread) {
+            if (!onCallerThread)
+                std::this_thread::sleep_for(std::chrono::milliseconds(80));
+            surface.SetSolidBrush(qRgb(0, 0, 255));
+            surface.Clear();
+        },
+        [&] { ++calls; });
+    EXPECT_GE(calls.load(), 3);
+    EXPECT_EQ(canvas.pixel(0, kHeight - 1), qRgb(0, 0, 255));
+    EXPECT_EQ(canvas.pixel(0, 0), qRgb(0, 0, 255));
+}
