@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr MenuAvailability Ready = MenuAvailability::Ready;
-constexpr MenuAvailability Later = MenuAvailability::Later;
-
 constexpr MenuRow kPopupRows[] = {
 #include "app/menu_texts.inc"
 };
@@ -23,8 +20,7 @@ QAction* addEntry(QMenu& menu, const MenuRow& row, const MenuHandlerLookup& hand
     action->setObjectName(QString::fromUtf8(row.name));
     if (row.shortcut[0] != '\0')
         action->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut), QKeySequence::PortableText));
-    std::function<void()> handler =
-        row.availability == MenuAvailability::Ready ? handlerFor(row.name) : std::function<void()>();
+    const std::function<void()> handler = handlerFor(row.name);
     action->setEnabled(static_cast<bool>(handler));
     if (handler)
         QObject::connect(action, &QAction::triggered, action, [handler] { handler(); });

@@ -1,8 +1,8 @@
 // The popup menu PopupMenu1 as data: one row per group, submenu, entry or
 // separator, in menu order (the rows themselves are in app/menu_texts.inc).
 // BuildPopupMenu turns the rows into QMenus and QActions and binds each entry
-// to the handler its name resolves to; an entry without a handler, or one
-// whose command has not arrived yet, is shown disabled.
+// to the handler its name resolves to; an entry without a handler is shown
+// disabled.
 #pragma once
 
 #include <QHash>
@@ -15,14 +15,11 @@
 class QAction;
 class QMenu;
 
-enum class MenuAvailability { Ready, Later };
-
 struct MenuRow {
     int depth;             // 0 group, 1 entry of a group, 2 entry of a submenu
     const char* name;      // handler for entries, menu object name otherwise
     const char* caption;   // UTF-8 with & accelerator; "-" is a separator
     const char* shortcut;  // portable QKeySequence text, "" for none
-    MenuAvailability availability;
 
     bool isSeparator() const { return caption[0] == '-' && caption[1] == '\0'; }
 };

@@ -2,7 +2,6 @@
 // family table (interaction/command_table.cpp), and the construction
 // dialogs the commands ask through the host.
 #include "app/Unit1.h"
-#include "app/menu_table.h"
 #include "interaction/command_machine.h"
 #include "interaction/division_points.h"
 
@@ -35,8 +34,6 @@ void TForm1::PopDrawSepTenClick()
     DivideSelection(ctx);
 }
 
-// Only the items whose menu row is marked Ready are bound; the rest show
-// disabled until their commands arrive.
 std::span<const TForm1::MenuBinding> TForm1::drawMenuBindings()
 {
     static const MenuBinding all[] = {
@@ -46,17 +43,7 @@ std::span<const TForm1::MenuBinding> TForm1::drawMenuBindings()
         {"PopDrawPEndClick", &TForm1::PopDrawPEndClick},
         {"PopDrawSepTenClick", &TForm1::PopDrawSepTenClick},
     };
-    static const std::vector<MenuBinding> ready = [] {
-        std::vector<MenuBinding> out;
-        for (const MenuBinding& binding : all) {
-            for (const MenuRow& row : PopupMenuRows()) {
-                if (row.availability == MenuAvailability::Ready && std::string_view(row.name) == binding.name)
-                    out.push_back(binding);
-            }
-        }
-        return out;
-    }();
-    return ready;
+    return all;
 }
 
 bool TForm1::askNumbers(NumericRows& rows)

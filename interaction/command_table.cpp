@@ -6,7 +6,7 @@
 // its menu items (handler, fill variant, dialog asked), the CommandMode of its
 // first step, the distance between the variants' modes, one CommandStep per
 // click (accept rule, preview, which coordinates it takes), the builder, and
-// its Backspace and deselection rules; (4) mark its menu rows Ready in
+// its Backspace and deselection rules; (4) add its menu rows to
 // app/menu_texts.inc. The prompts of every mode are already in
 // interaction/command_prompts.inc, the handler names in
 // interaction/draw_menu_handlers.inc and the dialog rows in dialog_rows.cpp.

@@ -127,7 +127,7 @@ TEST(MenuTable, NamesAreUniqueAndEntriesAreHandlers)
     }
 }
 
-TEST(MenuTable, ExactlyTheAvailableEntriesHaveABoundHandler)
+TEST(MenuTable, EveryEntryHasABoundHandlerAndIsEnabled)
 {
     TForm1 form;
     const auto rows = PopupMenuRows();
@@ -136,13 +136,11 @@ TEST(MenuTable, ExactlyTheAvailableEntriesHaveABoundHandler)
         if (row.depth == 0 || row.isSeparator() || OpensSubmenu(rows, i))
             continue;
         const bool bound = static_cast<bool>(form.menuHandler(row.name));
-        EXPECT_EQ(bound, row.availability == MenuAvailability::Ready) << row.name;
+        EXPECT_TRUE(bound) << row.name;
         QAction* action = form.menuAction(QString::fromUtf8(row.name));
         ASSERT_NE(action, nullptr) << row.name;
         EXPECT_EQ(action->text(), QString::fromUtf8(row.caption));
-        if (row.availability == MenuAvailability::Later) {
-            EXPECT_FALSE(action->isEnabled()) << row.name;
-        }
+        EXPECT_TRUE(action->isEnabled()) << row.name;
     }
 }
 
@@ -180,9 +178,9 @@ TEST(MenuTable, BuiltMenuMirrorsTheRows)
 TEST(MenuTable, MalformedRowsAreSkipped)
 {
     const MenuRow rows[] = {
-        {0, "G", "G", "", MenuAvailability::Ready},
-        {2, "Orphan", "orphan", "", MenuAvailability::Ready},  // no depth-1 parent
-        {1, "ItemClick", "item", "", MenuAvailability::Ready},
+        {0, "G", "G", ""},
+        {2, "Orphan", "orphan", ""},  // no depth-1 parent
+        {1, "ItemClick", "item", ""},
     };
     QMenu root;
     const auto actions = BuildPopupMenu(root, rows, [](std::string_view) { return std::function<void()>(); });

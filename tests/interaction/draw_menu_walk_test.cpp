@@ -145,7 +145,6 @@ TEST(DrawMenuWalk, EveryItemBuildsOneElementOfItsKindVariantAndMethod)
         if (found == expected.end())
             continue;
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(row.availability, MenuAvailability::Ready);
         const Walk& walk = found->second;
         FakeHost h;
         answerDialogs(h, walk.dialog);

@@ -126,16 +126,14 @@ TEST(FormDraw, MiddleDragPanKeepsTheStep)
     EXPECT_DOUBLE_EQ(form->drawing().tables.lines[0].y2, 100);
 }
 
-TEST(FormDraw, DrawItemsAreEnabledExactlyWhenTheirRowIsReady)
+TEST(FormDraw, EveryDrawItemIsEnabled)
 {
     auto form = MakeShownForm();
     for (const MenuRow& row : PopupMenuRows()) {
         const std::string_view name(row.name);
         if (!name.starts_with("PopDraw") || !name.ends_with("Click"))
             continue;
-        EXPECT_EQ(form->menuAction(QString::fromUtf8(row.name))->isEnabled(),
-                  row.availability == MenuAvailability::Ready)
-            << row.name;
+        EXPECT_TRUE(form->menuAction(QString::fromUtf8(row.name))->isEnabled()) << row.name;
     }
 }
 
