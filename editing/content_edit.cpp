@@ -4,14 +4,13 @@
 #include "app/interaction_state.h"
 #include "editing/append_record.h"
 #include "editing/edit_texts.h"
+#include "interaction/command_modes.h"
 #include "render/renderers.h"
 #include "storage/settings.h"
 
 #include <QString>
 
 namespace {
-
-constexpr int kSelectOneMode = 1;
 
 QString label(int32_t kind)
 {
@@ -50,7 +49,7 @@ template <class Edit> void replace(CommandContext& ctx, const ElementRef& ref, E
 void endInPickMode(CommandContext& ctx)
 {
     ctx.host.Deselect();
-    ctx.state.CommandMode = kSelectOneMode;
+    ctx.state.CommandMode = command_modes::kSelectOne;
     ctx.host.ShowPrompt();
 }
 
@@ -95,7 +94,7 @@ std::vector<PointD> EditVertices(const std::vector<PointD>& points, const PolyPo
 
 void EditPolyPoints(CommandContext& ctx)
 {
-    ctx.state.CommandMode = 0;
+    ctx.state.CommandMode = command_modes::kIdle;
     ctx.host.showPromptText(QString::fromUtf8(EditText::kSelectOnePolyline));
     const ElementRef* ref = selectedOne(ctx.drawing);
     PolyPointChoice choice;
@@ -114,7 +113,7 @@ void EditPolyPoints(CommandContext& ctx)
 
 void EditTextContent(CommandContext& ctx)
 {
-    ctx.state.CommandMode = 0;
+    ctx.state.CommandMode = command_modes::kIdle;
     ctx.host.showPromptText(QString::fromUtf8(EditText::kSelectOneText));
     const ElementRef* ref = selectedOne(ctx.drawing);
     const TextRecord* old = ref && ref->kind == static_cast<int32_t>(ElementKind::Text)

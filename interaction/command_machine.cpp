@@ -9,6 +9,7 @@
 #include "geometry/func.h"
 #include "interaction/builder_protocol.h"
 #include "interaction/change_entry.h"
+#include "interaction/command_modes.h"
 #include "interaction/draft_outline.h"
 #include "model/snap_points.h"
 #include "storage/settings.h"
@@ -71,7 +72,7 @@ void StartMenuItem(CommandContext& ctx, const MenuItemRef& ref)
     ctx.state.construction.work = work;
     ctx.state.CommandMode = ref.method->modeOf(ref.item->variant, 0);
     if (ref.method->prepare && !ref.method->prepare(ctx)) {
-        ctx.state.CommandMode = 0;
+        ctx.state.CommandMode = command_modes::kIdle;
         return;
     }
     ctx.host.ShowPrompt();
@@ -183,8 +184,6 @@ PointD pointFor(PointUse use, PointD click, PointD start)
     return click;
 }
 
-constexpr int kSelectOneMode = 1;
-
 // Store the point of the step, advance; the last step builds and returns to
 // the first step of the same variant.
 void walkSteps(CommandContext& ctx, const ModeInfo& info, const ClickPoint& click)
@@ -201,7 +200,7 @@ void walkSteps(CommandContext& ctx, const ModeInfo& info, const ClickPoint& clic
     if (m.change) {
         // A change mode: the element is rebuilt, and the user picks the next one.
         CommitChange(ctx, c.changeTarget, m.change(ctx.drawing, c, p));
-        ctx.state.CommandMode = kSelectOneMode;
+        ctx.state.CommandMode = command_modes::kSelectOne;
         return;
     }
     if (step == 0 && m.clearsSelection)

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/shell_texts.h"
+#include "interaction/command_modes.h"
 #include "interaction/command_table.h"
 
 namespace {
@@ -15,6 +16,11 @@ struct PromptRow {
 constexpr PromptRow kPrompts[] = {
 #include "interaction/command_prompts.inc"
 };
+// findPrompt searches by halves.
+static_assert(std::adjacent_find(std::begin(kPrompts), std::end(kPrompts),
+                                 [](const PromptRow& a, const PromptRow& b) { return a.mode >= b.mode; }) ==
+                  std::end(kPrompts),
+              "the prompt rows must be in ascending mode order, each mode once");
 
 const PromptRow* findPrompt(int mode)
 {
@@ -38,7 +44,7 @@ QString PromptFor(int commandMode, const Construction& construction)
     QString text = QString::fromUtf8(row->text);
     if (text.contains(QLatin1String("%1"))) {
         // Sequences ask for the next point; their change modes for the picked vertex.
-        const int number = construction.changeHandle >= 0 && commandMode % 10 == 1 ? construction.changeHandle + 1
+        const int number = construction.changeHandle >= 0 && command_modes::IsVertexChange(commandMode) ? construction.changeHandle + 1
                                                                                     : construction.nextPoint;
         text = text.arg(number);
     }

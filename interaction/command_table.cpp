@@ -21,6 +21,7 @@
 #include "editing/edit_commands.h"
 #include "interaction/builder_protocol.h"
 #include "interaction/command_machine.h"
+#include "interaction/command_modes.h"
 #include "interaction/command_rows.h"
 #include "interaction/family_rules.h"
 #include "interaction/previews.h"
@@ -77,7 +78,7 @@ std::vector<CommandMethod> buildTable()
                  .clearsSelection = false});
     // 211 while the left button is held: every move places a point.
     t.push_back({.items = {{"PopDrawFreeTenClick"}},
-                 .firstMode = 210,
+                 .firstMode = command_modes::kFreehandPoints,
                  .steps = {{}, {}},
                  .click = EndFreehandPoints,
                  .press = StartFreehandPoints,

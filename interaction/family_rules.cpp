@@ -7,6 +7,7 @@
 #include "app/interaction_state.h"
 #include "geometry/construct.h"
 #include "interaction/builder_protocol.h"
+#include "interaction/command_modes.h"
 #include "interaction/command_machine.h"
 #include "interaction/command_texts.h"
 #include "interaction/previews.h"
@@ -81,28 +82,26 @@ PointD freehandPoint(const CommandContext& ctx, int pixelX, int pixelY)
     return GridRounded(ctx.settings.grid, PixelToWorld(ctx.state.view.view, pixelX, pixelY));
 }
 
-constexpr int kFreehandPointsMode = 210;
-
 }  // namespace
 
 void StartFreehandPoints(CommandContext& ctx, int pixelX, int pixelY)
 {
-    if (ctx.state.CommandMode != kFreehandPointsMode)
+    if (ctx.state.CommandMode != command_modes::kFreehandPoints)
         return;
     CommitDraft(ctx, BuildPoint(freehandPoint(ctx, pixelX, pixelY)));
-    ctx.state.CommandMode = kFreehandPointsMode + 1;
+    ctx.state.CommandMode = command_modes::kFreehandPoints + 1;
 }
 
 void ContinueFreehandPoints(CommandContext& ctx, int pixelX, int pixelY)
 {
-    if (ctx.state.CommandMode != kFreehandPointsMode + 1)
+    if (ctx.state.CommandMode != command_modes::kFreehandPoints + 1)
         return;
     CommitDraftIntoLastGroup(ctx, BuildPoint(freehandPoint(ctx, pixelX, pixelY)));
 }
 
 void EndFreehandPoints(CommandContext& ctx, const ClickPoint&)
 {
-    ctx.state.CommandMode = kFreehandPointsMode;
+    ctx.state.CommandMode = command_modes::kFreehandPoints;
 }
 
 // ---------------------------------------------------------------------------
