@@ -201,6 +201,13 @@ bool PaintedExtent(const Drawing& drawing, const ElementRef& ref, WorldBox& box)
     return true;
 }
 
+bool PaintedReach(const Drawing& drawing, const ElementRef& ref, double& reach, double& marginPx)
+{
+    Extent unused;
+    reach = 0, marginPx = kStrokeMarginPx;
+    return visitElement(drawing, ref, Bounder{drawing, unused, reach, marginPx});
+}
+
 WorldBox CanvasAreaInWorld(const ViewTransform& view, double left, double top, double right, double bottom,
                            double marginPx)
 {

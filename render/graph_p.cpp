@@ -243,15 +243,20 @@ QPainterPath TGraphP::CurvePath(const QPolygonF& points, bool closed)
 
 void TGraphP::Clear()
 {
+    if (m_state->active)
+        Clear(QRect(0, 0, m_state->painter.device()->width(), m_state->painter.device()->height()));
+}
+
+void TGraphP::Clear(const QRect& rect)
+{
     State& s = *m_state;
     if (!s.active)
         return;
-    QPaintDevice* device = s.painter.device();
     s.painter.save();
     s.painter.resetTransform();
     if (s.painter.paintEngine()->type() == QPaintEngine::Raster)
         s.painter.setCompositionMode(QPainter::CompositionMode_Source);  // replaces, as a clear does
-    s.painter.fillRect(QRect(0, 0, device->width(), device->height()), QColor::fromRgba(s.brushColor));
+    s.painter.fillRect(rect, QColor::fromRgba(s.brushColor));
     s.painter.restore();
 }
 

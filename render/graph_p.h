@@ -69,6 +69,7 @@ public:
 
     // --- primitives ---------------------------------------------------------
     void Clear();  // fills the whole target with the solid brush colour
+    void Clear(const QRect& rect);  // the same within rect (device pixels)
     void DrawLine(double x1, double y1, double x2, double y2);
     void DrawLineInt(int x1, int y1, int x2, int y2);
     void DrawLines(const QPolygonF& points);

@@ -12,9 +12,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 
 #include "model/element_extent.h"
 #include "model/paint_order.h"
+#include "model/paint_reach.h"
 #include "model/snap_points.h"
 #include "render/element_extent.h"
 #include "render/inherited_join.h"
@@ -202,12 +204,17 @@ void elementPass(TGraphP& g, const Drawing& drawing, const PictureParams& p, boo
 }
 
 
-// White, then the grid and the frame of the image area.
-void drawBackground(TGraphP& g, const Drawing& drawing, const PictureParams& p, const QRectF& area)
+// White (over the whole surface, or only the pixels of `cleared`), then the
+// grid and the frame of the image area.
+void drawBackground(TGraphP& g, const Drawing& drawing, const PictureParams& p, const QRectF& area,
+                    const QRect& cleared = {})
 {
     g.setAttributes(&drawing.attributes);
     g.SetSolidBrush(qRgb(255, 255, 255));
-    g.Clear();
+    if (cleared.isNull())
+        g.Clear();
+    else
+        g.Clear(cleared);
     g.SetPenArgb(kBlack);
     g.SetPenWidth(1.0);
     g.SetDashStyle(0);
@@ -232,18 +239,28 @@ void DrawPicture(TGraphP& g, Drawing& drawing, const PictureParams& p)
 
 void DrawPictureArea(TGraphP& g, const Drawing& drawing, const PictureParams& p, const QRectF& area)
 {
-    drawBackground(g, drawing, p, area);
+    // Only the area's pixels are kept: the rest of the surface may hold anything.
+    drawBackground(g, drawing, p, area, area.toAlignedRect());
     g.SetPenArgb(kBlack);
     std::vector<int32_t> order;
     ElementsInPaintOrder(drawing, p.view, area.left(), area.top(), area.right(), area.bottom(), order);
+    // What the last opaque fill over the whole area covers never shows.
+    const auto hider = std::find_if(order.rbegin(), order.rend(), [&](int32_t position) {
+        return ElementHidesArea(drawing, drawing.registry[static_cast<size_t>(position)], p.view, area.left(),
+                                area.top(), area.right(), area.bottom());
+    });
+    const std::span shown(hider == order.rend() ? order.begin() : std::next(hider).base(), order.end());
     InheritedJoin join(drawing, p.view);
-    ProgressShare share{p.progress, order.size()};
-    for (const int32_t position : order) {
+    ProgressShare share{p.progress, shown.size()};
+    for (const int32_t position : shown) {
         if (p.abandoned && p.abandoned->load(std::memory_order_relaxed))
             return;
         share.step();
+        const ElementRef& ref = drawing.registry[static_cast<size_t>(position)];
+        if (!ElementMayPaintArea(drawing, ref, p.view, area.left(), area.top(), area.right(), area.bottom()))
+            continue;
         inheritJoin(g, join, position);
-        RenderElement(g, -1, p.view, drawing, drawing.registry[static_cast<size_t>(position)]);
+        RenderElement(g, -1, p.view, drawing, ref);
     }
 }
 

@@ -38,7 +38,9 @@ void DrawPicture(TGraphP&, Drawing&, const PictureParams&);
 // extent index (settled beforehand: Drawing::extents.settle) in paint order.
 // Drawn unclipped on a surface of the canvas size (render/bands.h keeps only
 // the area), so every pixel of the area is rasterized as the full paint
-// rasterizes it. Registers nothing and only reads the drawing, so several
+// rasterizes it; pixels outside the area are left undefined. Elements whose
+// geometry stays away from the area (ElementMayPaintArea) and those under the
+// last opaque fill that covers it (ElementHidesArea) are not drawn. Registers nothing and only reads the drawing, so several
 // areas may be drawn at once.
 void DrawPictureArea(TGraphP&, const Drawing&, const PictureParams&, const QRectF& area);
 // The element pass alone (no background, grid or frame).
