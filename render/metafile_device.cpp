@@ -10,15 +10,13 @@
 #include "render/metafile_device.h"
 
 #include "render/metafile_writer.h"
+#include "render/recording_engine.h"
 
 #include <QFontMetricsF>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPathStroker>
-#include <QPixmap>
 #include <QTextItem>
 #include <cmath>
-#include <optional>
 
 namespace {
 
@@ -81,56 +79,46 @@ bool isSingleBezier(const QPainterPath& path)
 
 } // namespace
 
-class MetafileEngine final : public QPaintEngine {
+class MetafileEngine final : public RecordingEngine {
 public:
     MetafileEngine(QSize size, MetafileFormat format)
-        : QPaintEngine(PainterPaths | PrimitiveTransform)
+        : RecordingEngine(PainterPaths | PrimitiveTransform, { true, Qt::OddEvenFill })
         , m_size(size)
         , m_format(format)
     {
     }
 
-    bool begin(QPaintDevice*) override;
-    bool end() override;
-    void updateState(const QPaintEngineState& state) override;
-    void drawPath(const QPainterPath& path) override;
-    void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override;
-    void drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF& sr) override;
     void drawImage(const QRectF& r, const QImage& image, const QRectF& sr, Qt::ImageConversionFlags) override;
     void drawTextItem(const QPointF& p, const QTextItem& item) override;
-    Type type() const override { return User; }
 
     QByteArray data;
 
 private:
+    bool startRecording() override;
+    bool finishRecording() override;
+    void paintPath(const QPainterPath& logical, const QBrush& brush) override;
+    void setClip(const QPainterPath& device, bool narrows) override;
+    void dropClip() override { m_clip = QPainterPath(); }
+
     void fillDevice(const QPainterPath& devicePath, QRgb colour);
     void stroke(const QPainterPath& logicalPath);
     void strokeThin(const QPainterPath& devicePath);
     double penWidthPx() const;
-    void applyClip(const QPainterPath& path, Qt::ClipOperation op);
-    bool clipping() const { return m_clipEnabled && m_clip.has_value(); }
 
     QSize m_size;
     MetafileFormat m_format;
     std::unique_ptr<MetafileWriter> m_writer;
-    QPen m_pen;
-    QBrush m_brush;
-    QTransform m_transform;
-    std::optional<QPainterPath> m_clip; // device pixels
-    bool m_clipEnabled = false;
+    QPainterPath m_clip; // device pixels, while clipping()
 };
 
-bool MetafileEngine::begin(QPaintDevice*)
+bool MetafileEngine::startRecording()
 {
     m_writer = m_format == MetafileFormat::Emf ? MakeEmfWriter(m_size) : MakeWmfWriter(m_size);
     data.clear();
-    m_clip.reset();
-    m_clipEnabled = false;
-    m_transform = QTransform();
     return true;
 }
 
-bool MetafileEngine::end()
+bool MetafileEngine::finishRecording()
 {
     if (!m_writer)
         return false;
@@ -139,41 +127,14 @@ bool MetafileEngine::end()
     return true;
 }
 
-void MetafileEngine::updateState(const QPaintEngineState& state)
+void MetafileEngine::setClip(const QPainterPath& device, bool narrows)
 {
-    const DirtyFlags flags = state.state();
-    if (flags & DirtyPen)
-        m_pen = state.pen();
-    if (flags & DirtyBrush)
-        m_brush = state.brush();
-    if (flags & DirtyTransform)
-        m_transform = state.transform();
-    if (flags & DirtyClipEnabled)
-        m_clipEnabled = state.isClipEnabled();
-    if (flags & DirtyClipPath)
-        applyClip(state.clipPath(), state.clipOperation());
-    if (flags & DirtyClipRegion) {
-        QPainterPath region;
-        region.addRegion(state.clipRegion());
-        applyClip(region, state.clipOperation());
-    }
-}
-
-void MetafileEngine::applyClip(const QPainterPath& path, Qt::ClipOperation op)
-{
-    const QPainterPath mapped = m_transform.map(path);
-    if (op == Qt::NoClip) {
-        m_clip.reset();
-        m_clipEnabled = false;
-        return;
-    }
-    m_clip = (op == Qt::IntersectClip && m_clip) ? m_clip->intersected(mapped) : mapped;
-    m_clipEnabled = true;
+    m_clip = narrows ? m_clip.intersected(device) : device;
 }
 
 void MetafileEngine::fillDevice(const QPainterPath& devicePath, QRgb colour)
 {
-    const QPainterPath shape = clipping() ? devicePath.intersected(*m_clip) : devicePath;
+    const QPainterPath shape = clipping() ? devicePath.intersected(m_clip) : devicePath;
     const QList<QPolygonF> polygons = shape.toSubpathPolygons();
     if (!polygons.isEmpty())
         m_writer->fillPolygons(polygons, colour, shape.fillRule());
@@ -181,31 +142,31 @@ void MetafileEngine::fillDevice(const QPainterPath& devicePath, QRgb colour)
 
 double MetafileEngine::penWidthPx() const
 {
-    const double width = m_pen.widthF();
-    if (m_pen.isCosmetic())
+    const double width = pen().widthF();
+    if (pen().isCosmetic())
         return std::max(width, 1.0);
-    return width * std::sqrt(std::abs(m_transform.determinant()));
+    return width * std::sqrt(std::abs(transform().determinant()));
 }
 
 void MetafileEngine::stroke(const QPainterPath& logicalPath)
 {
-    if (m_pen.style() == Qt::NoPen || m_pen.brush().style() != Qt::SolidPattern)
+    if (pen().style() == Qt::NoPen || pen().brush().style() != Qt::SolidPattern)
         return;
-    const QPainterPath device = m_transform.map(logicalPath);
+    const QPainterPath device = transform().map(logicalPath);
     const double width = penWidthPx();
     if (width <= kThinPen && !clipping())
         return strokeThin(device);
-    QPainterPathStroker stroker(m_pen);
+    QPainterPathStroker stroker(pen());
     stroker.setWidth(std::max(width, 1.0));
     QPainterPath outline = stroker.createStroke(device);
     outline.setFillRule(Qt::WindingFill);
-    fillDevice(outline, m_pen.color().rgb());
+    fillDevice(outline, pen().color().rgb());
 }
 
 void MetafileEngine::strokeThin(const QPainterPath& device)
 {
-    const QRgb colour = m_pen.color().rgb();
-    const bool solid = m_pen.style() == Qt::SolidLine;
+    const QRgb colour = pen().color().rgb();
+    const bool solid = pen().style() == Qt::SolidLine;
     if (solid && isSingleBezier(device)) {
         QPolygonF points;
         for (int i = 0; i < device.elementCount(); ++i)
@@ -213,7 +174,7 @@ void MetafileEngine::strokeThin(const QPainterPath& device)
         return m_writer->bezier(points, colour);
     }
     const double unit = std::max(penWidthPx(), 1.0);
-    QList<qreal> pattern = m_pen.dashPattern();
+    QList<qreal> pattern = pen().dashPattern();
     for (qreal& v : pattern)
         v *= unit;
     for (const QPolygonF& line : device.toSubpathPolygons()) {
@@ -221,34 +182,16 @@ void MetafileEngine::strokeThin(const QPainterPath& device)
             m_writer->polyline(line, colour);
             continue;
         }
-        for (const QPolygonF& dash : dashPolyline(line, pattern, m_pen.dashOffset() * unit))
+        for (const QPolygonF& dash : dashPolyline(line, pattern, pen().dashOffset() * unit))
             m_writer->polyline(dash, colour);
     }
 }
 
-void MetafileEngine::drawPath(const QPainterPath& path)
+void MetafileEngine::paintPath(const QPainterPath& logical, const QBrush& brush)
 {
-    if (m_brush.style() == Qt::SolidPattern)
-        fillDevice(m_transform.map(path), m_brush.color().rgb());
-    stroke(path);
-}
-
-void MetafileEngine::drawPolygon(const QPointF* points, int count, PolygonDrawMode mode)
-{
-    if (count < 2)
-        return;
-    QPainterPath path;
-    path.addPolygon(QPolygonF(QList<QPointF>(points, points + count)));
-    if (mode == PolylineMode)
-        return stroke(path);
-    path.closeSubpath();
-    path.setFillRule(mode == WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
-    drawPath(path);
-}
-
-void MetafileEngine::drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF& sr)
-{
-    drawImage(r, pm.toImage(), sr, Qt::AutoColor);
+    if (brush.style() == Qt::SolidPattern)
+        fillDevice(transform().map(logical), brush.color().rgb());
+    stroke(logical);
 }
 
 // Images are placed on whole device pixels. A rotated or sheared placement,
@@ -259,8 +202,8 @@ void MetafileEngine::drawImage(
     if (image.isNull() || r.isEmpty())
         return;
     const QImage source = image.copy(sr.toAlignedRect()).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QRect target = m_transform.mapRect(r).toAlignedRect();
-    const bool axisAligned = m_transform.type() <= QTransform::TxScale;
+    QRect target = transform().mapRect(r).toAlignedRect();
+    const bool axisAligned = transform().type() <= QTransform::TxScale;
     if (axisAligned && !clipping() && target.size() == source.size())
         return m_writer->image(target, source);
 
@@ -272,8 +215,8 @@ void MetafileEngine::drawImage(
     QPainter p(&placed);
     p.translate(-target.topLeft());
     if (clipping())
-        p.setClipPath(*m_clip);
-    p.setTransform(m_transform, true);
+        p.setClipPath(m_clip);
+    p.setTransform(transform(), true);
     p.drawImage(r, source);
     p.end();
     m_writer->image(target, placed);
@@ -281,16 +224,16 @@ void MetafileEngine::drawImage(
 
 void MetafileEngine::drawTextItem(const QPointF& p, const QTextItem& item)
 {
-    if (m_pen.style() == Qt::NoPen || item.text().isEmpty())
+    if (pen().style() == Qt::NoPen || item.text().isEmpty())
         return;
     const QFont font = item.font();
     MetafileText run;
     run.text = item.text();
     run.font = font;
-    run.colour = m_pen.color().rgb();
-    if (m_transform.type() <= QTransform::TxTranslate && !clipping()) {
+    run.colour = pen().color().rgb();
+    if (transform().type() <= QTransform::TxTranslate && !clipping()) {
         const QFontMetricsF metrics(font, paintDevice());
-        run.baseline = m_transform.map(p);
+        run.baseline = transform().map(p);
         run.pixelSize = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96.0 / 72.0;
         double before = 0;
         for (qsizetype i = 1; i <= run.text.size(); ++i) {
@@ -304,12 +247,12 @@ void MetafileEngine::drawTextItem(const QPointF& p, const QTextItem& item)
     QPainterPath outline;
     outline.addText(p, font, run.text);
     outline.setFillRule(Qt::WindingFill);
-    fillDevice(m_transform.map(outline), run.colour);
+    fillDevice(transform().map(outline), run.colour);
 }
 
 MetafileDevice::MetafileDevice(QSize size, MetafileFormat format)
-    : m_size(size.expandedTo(QSize(1, 1)))
-    , m_engine(std::make_unique<MetafileEngine>(m_size, format))
+    : RecordingDevice(size)
+    , m_engine(std::make_unique<MetafileEngine>(this->size(), format))
 {
 }
 
@@ -323,23 +266,4 @@ QPaintEngine* MetafileDevice::paintEngine() const
 QByteArray MetafileDevice::data() const
 {
     return m_engine->data;
-}
-
-int MetafileDevice::metric(PaintDeviceMetric metric) const
-{
-    switch (metric) {
-    case PdmWidth: return m_size.width();
-    case PdmHeight: return m_size.height();
-    case PdmWidthMM: return qRound(m_size.width() * 25.4 / 96);
-    case PdmHeightMM: return qRound(m_size.height() * 25.4 / 96);
-    case PdmNumColors: return INT_MAX;
-    case PdmDepth: return 32;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY: return 96;
-    case PdmDevicePixelRatio: return 1;
-    case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
-    }
-    return QPaintDevice::metric(metric);
 }

@@ -7,16 +7,16 @@
 // Device pixels are 96 dpi; no background is painted.
 #pragma once
 
+#include "render/recording_device.h"
+
 #include <QByteArray>
-#include <QPaintDevice>
-#include <QSize>
 #include <memory>
 
 class MetafileEngine;
 
 enum class MetafileFormat { Emf, Wmf };
 
-class MetafileDevice : public QPaintDevice {
+class MetafileDevice : public RecordingDevice {
 public:
     MetafileDevice(QSize size, MetafileFormat format);
     ~MetafileDevice() override;
@@ -24,12 +24,7 @@ public:
     QPaintEngine* paintEngine() const override;
     // The whole file, complete once the painter on this device has ended.
     QByteArray data() const;
-    QSize size() const { return m_size; }
-
-protected:
-    int metric(PaintDeviceMetric metric) const override;
 
 private:
-    QSize m_size;
     std::unique_ptr<MetafileEngine> m_engine;
 };

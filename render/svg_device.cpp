@@ -10,14 +10,13 @@
 // drawing of a million distinct gradients still streams in bounded memory.
 #include "render/svg_device.h"
 
+#include "render/recording_engine.h"
 #include "render/svg_markup.h"
 
 #include <QHash>
 #include <QIODevice>
 #include <QLinearGradient>
-#include <QPaintEngine>
 #include <QPainterPathStroker>
-#include <QPixmap>
 
 #include <cmath>
 
@@ -85,28 +84,26 @@ void appendUrl(QByteArray& out, char prefix, int id)
 
 } // namespace
 
-class SvgEngine final : public QPaintEngine {
+class SvgEngine final : public RecordingEngine {
 public:
     SvgEngine(QIODevice& out, QSize size)
-        : QPaintEngine(AllFeatures)
+        : RecordingEngine(AllFeatures, { false, Qt::WindingFill })
         , m_out(out)
         , m_size(size)
     {
     }
 
-    bool begin(QPaintDevice*) override;
-    bool end() override;
-    void updateState(const QPaintEngineState& state) override;
-    void drawPath(const QPainterPath& path) override;
-    void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override;
-    void drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF& sr) override;
     void drawImage(const QRectF& r, const QImage& image, const QRectF& sr, Qt::ImageConversionFlags) override;
-    Type type() const override { return User; }
 
     bool complete = false;
 
 private:
-    void paint(const QPainterPath& logical, const QPen& pen, const QBrush& brush);
+    bool startRecording() override;
+    bool finishRecording() override;
+    void paintPath(const QPainterPath& logical, const QBrush& brush) override;
+    void setClip(const QPainterPath& device, bool narrows) override;
+    void dropClip() override { m_clip.reset(); }
+
     void writeShape(const QPainterPath& device, const QPen& pen, const QBrush& brush);
     int classOf(const QPen& pen, const QBrush& brush, Qt::FillRule rule);
     void appendStroke(QByteArray& style, const QPen& pen);
@@ -118,20 +115,14 @@ private:
     int clipId(ClipNode& clip);
     void useClip();
     void enterClipGroup(int clip);
-    void applyClip(const QPainterPath& logical, Qt::ClipOperation op);
     void flushIfFull();
-    bool clipping() const { return m_clipEnabled && m_clip; }
 
     QIODevice& m_out;
     QSize m_size;
     QByteArray m_text; // written out in pieces of kFlushBytes
     bool m_writeFailed = false;
 
-    QPen m_pen;
-    QBrush m_brush;
-    QTransform m_transform;
-    std::shared_ptr<ClipNode> m_clip;
-    bool m_clipEnabled = false;
+    std::shared_ptr<ClipNode> m_clip; // while clipping()
     int m_nextClip = 0;
     int m_groupClip = -1; // the clip of the open group, -1 when none is open
 
@@ -146,7 +137,7 @@ private:
     Remembered m_classes, m_tiles, m_patterns, m_gradients;
 };
 
-bool SvgEngine::begin(QPaintDevice*)
+bool SvgEngine::startRecording()
 {
     m_text.reserve(kFlushBytes * 2);
     m_text += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -163,7 +154,7 @@ bool SvgEngine::begin(QPaintDevice*)
     return true;
 }
 
-bool SvgEngine::end()
+bool SvgEngine::finishRecording()
 {
     enterClipGroup(-1);
     m_text += "</g>\n</svg>\n";
@@ -183,74 +174,31 @@ void SvgEngine::flushIfFull()
     m_text.resize(0); // keeps the capacity
 }
 
-void SvgEngine::updateState(const QPaintEngineState& state)
+void SvgEngine::setClip(const QPainterPath& device, bool narrows)
 {
-    const DirtyFlags flags = state.state();
-    if (flags & DirtyPen)
-        m_pen = state.pen();
-    if (flags & DirtyBrush)
-        m_brush = state.brush();
-    if (flags & DirtyTransform)
-        m_transform = state.transform();
-    if (flags & DirtyClipEnabled)
-        m_clipEnabled = state.isClipEnabled();
-    if (flags & DirtyClipPath)
-        applyClip(state.clipPath(), state.clipOperation());
-    if (flags & DirtyClipRegion) {
-        QPainterPath region;
-        region.addRegion(state.clipRegion());
-        applyClip(region, state.clipOperation());
-    }
-}
-
-void SvgEngine::applyClip(const QPainterPath& logical, Qt::ClipOperation op)
-{
-    if (op == Qt::NoClip) {
-        m_clip.reset();
-        m_clipEnabled = false;
-        return;
-    }
     auto clip = std::make_shared<ClipNode>();
-    clip->path = m_transform.map(logical);
-    if (op == Qt::IntersectClip)
+    clip->path = device;
+    if (narrows)
         clip->parent = m_clip;
     m_clip = std::move(clip);
-    m_clipEnabled = true;
-}
-
-void SvgEngine::drawPath(const QPainterPath& path) { paint(path, m_pen, m_brush); }
-
-void SvgEngine::drawPolygon(const QPointF* points, int count, PolygonDrawMode mode)
-{
-    if (count < 2)
-        return;
-    QPainterPath path(points[0]);
-    for (int i = 1; i < count; ++i)
-        path.lineTo(points[i]);
-    if (mode == PolylineMode) {
-        paint(path, m_pen, Qt::NoBrush);
-        return;
-    }
-    path.closeSubpath();
-    path.setFillRule(mode == OddEvenMode ? Qt::OddEvenFill : Qt::WindingFill);
-    paint(path, m_pen, m_brush);
 }
 
 // Pens whose width the transform would distort are drawn as their outline.
-void SvgEngine::paint(const QPainterPath& logical, const QPen& pen, const QBrush& brush)
+void SvgEngine::paintPath(const QPainterPath& logical, const QBrush& brush)
 {
     if (logical.isEmpty())
         return;
+    const QPen& pen = this->pen();
     const bool stroked = pen.style() != Qt::NoPen;
-    const bool outlined = stroked && !pen.isCosmetic() && m_transform.type() > QTransform::TxTranslate;
+    const bool outlined = stroked && !pen.isCosmetic() && transform().type() > QTransform::TxTranslate;
     if (!outlined) {
-        writeShape(m_transform.map(logical), pen, brush);
+        writeShape(transform().map(logical), pen, brush);
         return;
     }
     if (brush.style() != Qt::NoBrush)
-        writeShape(m_transform.map(logical), Qt::NoPen, brush);
+        writeShape(transform().map(logical), Qt::NoPen, brush);
     QPainterPathStroker stroker(pen);
-    QPainterPath outline = m_transform.map(stroker.createStroke(logical));
+    QPainterPath outline = transform().map(stroker.createStroke(logical));
     outline.setFillRule(Qt::WindingFill);
     writeShape(outline, Qt::NoPen, pen.brush());
 }
@@ -281,7 +229,7 @@ int SvgEngine::classOf(const QPen& pen, const QBrush& brush, Qt::FillRule rule)
     const bool placed = brush.style() > Qt::SolidPattern || pen.brush().style() > Qt::SolidPattern;
     LastClass& last = m_last;
     if (last.id >= 0 && rule == last.rule && pen == last.pen && brush == last.brush
-        && (!placed || m_transform == last.transform))
+        && (!placed || transform() == last.transform))
         return last.id;
     QByteArray style; // declarations each end in ';', the last one's is dropped
     appendPaint(style, "fill", brush);
@@ -297,7 +245,7 @@ int SvgEngine::classOf(const QPen& pen, const QBrush& brush, Qt::FillRule rule)
         m_text += style;
         m_text += "}</style>\n";
     }
-    last = LastClass { pen, brush, m_transform, rule, id };
+    last = LastClass { pen, brush, transform(), rule, id };
     return id;
 }
 
@@ -422,7 +370,7 @@ int SvgEngine::tileOf(const QImage& tile)
 void SvgEngine::appendPattern(QByteArray& style, const QBrush& brush)
 {
     const int tile = tileOf(brush.textureImage());
-    const QTransform place = brush.transform() * m_transform;
+    const QTransform place = brush.transform() * transform();
     if (svg::nearIdentity(place)) {
         appendUrl(style, 't', tile);
         return;
@@ -457,7 +405,7 @@ int SvgEngine::gradientOf(const QBrush& brush)
     key += '"';
     if (gradient->spread() != QGradient::PadSpread)
         key += gradient->spread() == QGradient::RepeatSpread ? " spreadMethod=\"repeat\"" : " spreadMethod=\"reflect\"";
-    const QTransform place = brush.transform() * m_transform;
+    const QTransform place = brush.transform() * transform();
     if (!svg::nearIdentity(place)) {
         key += " gradientTransform=\"";
         svg::appendMatrix(key, place);
@@ -530,7 +478,7 @@ void SvgEngine::drawImage(const QRectF& r, const QImage& image, const QRectF& sr
         return;
     useClip();
     m_text += "<g transform=\"";
-    svg::appendMatrix(m_text, m_transform * kToPixelAreas);
+    svg::appendMatrix(m_text, transform() * kToPixelAreas);
     m_text += "\">";
     const QRect source = sr.toAlignedRect() & image.rect();
     svg::appendImage(m_text, source == image.rect() ? image : image.copy(source), r);
@@ -538,14 +486,9 @@ void SvgEngine::drawImage(const QRectF& r, const QImage& image, const QRectF& sr
     flushIfFull();
 }
 
-void SvgEngine::drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF& sr)
-{
-    drawImage(r, pm.toImage(), sr, Qt::AutoColor);
-}
-
 SvgDevice::SvgDevice(QIODevice& out, QSize size)
-    : m_size(size.expandedTo(QSize(1, 1)))
-    , m_engine(std::make_unique<SvgEngine>(out, m_size))
+    : RecordingDevice(size)
+    , m_engine(std::make_unique<SvgEngine>(out, this->size()))
 {
 }
 
@@ -554,22 +497,3 @@ SvgDevice::~SvgDevice() = default;
 QPaintEngine* SvgDevice::paintEngine() const { return m_engine.get(); }
 
 bool SvgDevice::complete() const { return m_engine->complete; }
-
-int SvgDevice::metric(PaintDeviceMetric metric) const
-{
-    switch (metric) {
-    case PdmWidth: return m_size.width();
-    case PdmHeight: return m_size.height();
-    case PdmWidthMM: return qRound(m_size.width() * 25.4 / 96);
-    case PdmHeightMM: return qRound(m_size.height() * 25.4 / 96);
-    case PdmNumColors: return INT_MAX;
-    case PdmDepth: return 32;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY: return 96;
-    case PdmDevicePixelRatio: return 1;
-    case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
-    }
-    return QPaintDevice::metric(metric);
-}

@@ -10,15 +10,14 @@
 // <clipPath>. The root asks for aliased rendering, as the canvas draws.
 #pragma once
 
-#include <QPaintDevice>
-#include <QSize>
+#include "render/recording_device.h"
 
 #include <memory>
 
 class QIODevice;
 class SvgEngine;
 
-class SvgDevice : public QPaintDevice {
+class SvgDevice : public RecordingDevice {
 public:
     SvgDevice(QIODevice& out, QSize size);
     ~SvgDevice() override;
@@ -27,10 +26,6 @@ public:
     // True once a painter has ended on the device and every byte was written.
     bool complete() const;
 
-protected:
-    int metric(PaintDeviceMetric metric) const override;
-
 private:
-    QSize m_size;
     std::unique_ptr<SvgEngine> m_engine;
 };

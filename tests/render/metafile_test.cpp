@@ -170,6 +170,77 @@ TEST(EmfFile, ClipAppliesInDeviceSpaceUnderATransform)
     EXPECT_TRUE(found);
 }
 
+// The pixel bounds of each EMF polygon, in drawing order.
+std::vector<QRect> emfPolygonBounds(const QByteArray& b)
+{
+    std::vector<QRect> out;
+    for (const Record& r : emfRecords(b)) {
+        if (r.type != EmrPolygon16)
+            continue;
+        QPolygon points;
+        const int count = int(u32At(b, r.offset + 24));
+        for (int i = 0; i < count; ++i) // logical units are 1/16 pixel
+            points << QPoint(i16At(b, r.offset + 28 + 4 * i), i16At(b, r.offset + 30 + 4 * i)) / 16;
+        const QRect box = points.boundingRect();
+        out.push_back(QRect(box.topLeft(), box.bottomRight() - QPoint(1, 1))); // corner to corner
+    }
+    return out;
+}
+
+// Red squares filled under clips that change in between; the device
+// (20, 10)-(30, 20) is the first clip's area.
+struct ClipChangeRow {
+    const char* name;
+    void (*paint)(QPainter&);
+    std::vector<QRect> filled; // each fill's pixels
+};
+
+void PrintTo(const ClipChangeRow& row, std::ostream* os) { *os << row.name; }
+
+class ClipChange : public ::testing::TestWithParam<ClipChangeRow> { };
+
+TEST_P(ClipChange, EachFillHasTheClipOfItsTime)
+{
+    const ClipChangeRow& row = GetParam();
+    const QByteArray b = paintMetafile(MetafileFormat::Emf, QSize(100, 100), [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::red);
+        GetParam().paint(p);
+    });
+    EXPECT_EQ(emfPolygonBounds(b), row.filled);
+}
+
+INSTANTIATE_TEST_SUITE_P(Clips, ClipChange,
+    ::testing::Values(
+        ClipChangeRow { "StaysWhereItWasSetWhenTheTransformChanges",
+            [](QPainter& p) {
+                p.translate(20, 10);
+                p.setClipRect(QRect(0, 0, 10, 10));
+                p.resetTransform();
+                p.drawRect(0, 0, 100, 100);
+            },
+            { QRect(20, 10, 10, 10) } },
+        ClipChangeRow { "SwitchedOffAndOnAgain",
+            [](QPainter& p) {
+                p.setClipRect(QRect(20, 10, 10, 10));
+                p.drawRect(0, 0, 100, 100);
+                p.setClipping(false);
+                p.drawRect(40, 40, 50, 50);
+                p.setClipping(true);
+                p.drawRect(0, 0, 100, 100);
+            },
+            { QRect(20, 10, 10, 10), QRect(40, 40, 50, 50), QRect(20, 10, 10, 10) } },
+        ClipChangeRow { "NarrowedThenReplaced",
+            [](QPainter& p) {
+                p.setClipRect(QRect(20, 10, 10, 10));
+                p.setClipRect(QRect(25, 0, 50, 50), Qt::IntersectClip);
+                p.drawRect(0, 0, 100, 100);
+                p.setClipRect(QRect(60, 60, 20, 30), Qt::ReplaceClip);
+                p.drawRect(0, 0, 100, 100);
+            },
+            { QRect(25, 10, 5, 10), QRect(60, 60, 20, 30) } }),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(EmfFile, DashedThinLineIsSplitIntoDashes)
 {
     const QByteArray b = paintMetafile(MetafileFormat::Emf, QSize(100, 20), [](QPainter& p) {

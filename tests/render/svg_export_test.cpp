@@ -1,8 +1,8 @@
 // SVG export: rasterised by rsvg-convert, the picture of the sample drawing
 // matches the PNG export region by region (hatch swatches pixel for pixel);
 // styles, hatch tiles and gradients are written once however many elements
-// share them; numbers keep thousandths; a failing output device is reported,
-// not taken for success.
+// share them; numbers keep thousandths; clips stay where they were set; a
+// failing output device is reported, not taken for success.
 #include "model/data.h"
 #include "render/export.h"
 #include "render/svg_device.h"
@@ -268,6 +268,43 @@ TEST(SvgDevice, NestedClipsReferToTheClipTheyNarrow)
     EXPECT_TRUE(text.contains("<clipPath id=\"k0\">")) << text.toStdString();
     EXPECT_TRUE(text.contains("<clipPath id=\"k1\" clip-path=\"url(#k0)\">")) << text.toStdString();
     EXPECT_TRUE(text.contains("<g clip-path=\"url(#k1)\">\n<path class=")) << text.toStdString();
+}
+
+// A clip is kept in device pixels from when it was set, is written once, and
+// a shape drawn while it is switched off stands outside its group.
+TEST(SvgDevice, AClipSwitchedOffAndOnIsWrittenOnceWhereItWasSet)
+{
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    SvgDevice svg(out, QSize(100, 100));
+    QPainter painter(&svg);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::red);
+    painter.translate(20, 10);
+    painter.setClipRect(QRect(0, 0, 10, 10)); // device (20, 10)-(30, 20)
+    painter.resetTransform();
+    painter.drawRect(0, 0, 100, 100);
+    painter.setClipping(false);
+    painter.drawRect(40, 40, 50, 50);
+    painter.setClipping(true);
+    painter.drawRect(0, 0, 100, 100);
+    painter.end();
+    ASSERT_TRUE(svg.complete());
+    const QByteArray text = out.data();
+    EXPECT_EQ(text.count("<clipPath"), 1) << text.toStdString();
+    EXPECT_TRUE(text.contains("d=\"M20 10L30 10L30 20L20 20")) << text.toStdString();
+    QByteArrayList groups; // each shape's enclosing group, or "" when none
+    QByteArray open;
+    for (const QByteArray& line : text.split('\n')) {
+        if (line.startsWith("<g clip-path="))
+            open = line;
+        else if (line == "</g>")
+            open.clear();
+        else if (line.startsWith("<path class="))
+            groups << open;
+    }
+    const QByteArray clipped = "<g clip-path=\"url(#k0)\">";
+    EXPECT_EQ(groups, QByteArrayList({ clipped, "", clipped })) << text.toStdString();
 }
 
 } // namespace
