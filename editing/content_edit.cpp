@@ -4,6 +4,7 @@
 #include "app/interaction_state.h"
 #include "editing/append_record.h"
 #include "editing/edit_texts.h"
+#include "interaction/build_text.h"
 #include "interaction/command_modes.h"
 #include "render/renderers.h"
 #include "storage/settings.h"
@@ -121,26 +122,14 @@ void EditTextContent(CommandContext& ctx)
         : nullptr;
     if (old) {
         ConstructionParameters params = ctx.settings.construction;
-        params.textAnchor = old->anchor;
-        params.textStyle = old->fontStyle;
-        params.textSize = old->size;
-        params.textAngleDeg = old->angle;
-        params.textRatioX = old->xRatio;
-        params.fontName = old->fontName;
-        params.text = old->text;
+        CopyTextFields(*old, params);
         if (ctx.host.askText(params)) {
             ctx.settings.construction = params;
             replace(ctx, *ref, [&](auto& r) {
                 if constexpr (std::is_same_v<std::decay_t<decltype(r)>, TextRecord>) {
-                    r.anchor = params.textAnchor;
-                    r.fontStyle = params.textStyle;
-                    r.size = params.textSize;
-                    r.angle = params.textAngleDeg;
-                    r.xRatio = params.textRatioX;
-                    r.fontName = params.fontName;
-                    r.text = params.text;
-                    const StoredTextBox box = MeasureTextBox(r);
-                    r.boxA = box.a, r.boxB = box.b, r.boxC = box.c, r.boxD = box.d;
+                    CopyTextFields(params, r);
+                    const PointD anchor { r.x, r.y };
+                    r = TextAt(std::move(r), anchor);
                     return true;
                 }
                 return false;

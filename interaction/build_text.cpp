@@ -6,16 +6,48 @@
 #include "geometry/func.h"
 #include "render/renderers.h"
 
-TextRecord TextOf(const ConstructionParameters& p)
+namespace {
+
+// Nine anchors, bottom-left to top-right; bits 1 bold, 2 italic, 4 underline,
+// 8 strikeout.
+int32_t limitedAnchor(int32_t anchor)
 {
-    TextRecord t;
-    t.anchor = p.textAnchor >= 0 && p.textAnchor <= 8 ? p.textAnchor : 0;
-    t.fontStyle = p.textStyle & 15;
+    return anchor >= 0 && anchor <= 8 ? anchor : 0;
+}
+
+int32_t limitedStyle(int32_t style)
+{
+    return style & 15;
+}
+
+} // namespace
+
+void CopyTextFields(const ConstructionParameters& p, TextRecord& t)
+{
+    t.anchor = limitedAnchor(p.textAnchor);
+    t.fontStyle = limitedStyle(p.textStyle);
     t.size = p.textSize;
     t.angle = p.textAngleDeg;
     t.xRatio = p.textRatioX;
     t.fontName = p.fontName;
     t.text = p.text;
+}
+
+void CopyTextFields(const TextRecord& t, ConstructionParameters& p)
+{
+    p.textAnchor = limitedAnchor(t.anchor);
+    p.textStyle = limitedStyle(t.fontStyle);
+    p.textSize = t.size;
+    p.textAngleDeg = t.angle;
+    p.textRatioX = t.xRatio;
+    p.fontName = t.fontName;
+    p.text = t.text;
+}
+
+TextRecord TextOf(const ConstructionParameters& p)
+{
+    TextRecord t;
+    CopyTextFields(p, t);
     return t;
 }
 

@@ -4,6 +4,7 @@
 #include "editing/content_edit.h"
 #include "fake_host.h"
 #include "model/selection.h"
+#include "render/renderers.h"
 #include "storage/files.h"
 
 #include <gtest/gtest.h>
@@ -146,5 +147,72 @@ TEST(TextEdit, CancelChangesNothingButTheMode)
     EXPECT_EQ(h.state.CommandMode, 1);
     EXPECT_TRUE(h.drawing.selection.empty());
 }
+
+// The dialog is offered the record's fields and hands them back untouched:
+// in-range anchors and styles come back as they were, a damaged record's
+// anchor outside 0..8 and style bits past strikeout are neither offered nor
+// written back.
+struct KeptTextRow {
+    int32_t anchor, style;
+    int32_t keptAnchor, keptStyle;
+};
+
+void PrintTo(const KeptTextRow& r, std::ostream* os)
+{
+    *os << "anchor " << r.anchor << ", style " << r.style;
+}
+
+class TextKeptThroughTheDialog : public testing::TestWithParam<KeptTextRow> { };
+
+TEST_P(TextKeptThroughTheDialog, OffersAndWritesTheFieldsWithinTheirRange)
+{
+    const KeptTextRow& row = GetParam();
+    FakeHost h;
+    h.drawing.journal.BeginGroup();
+    h.drawing.AppendText(TextRecord { .layer = 2,
+        .anchor = row.anchor,
+        .fontStyle = row.style,
+        .x = 50,
+        .y = 60,
+        .size = 12,
+        .angle = 30,
+        .xRatio = 1.5,
+        .fontName = "Nimbus Sans",
+        .text = "ab" });
+    h.drawing.journal.EndGroup();
+    ASSERT_TRUE(SelectAll(h.drawing));
+    ConstructionParameters offered;
+    h.text = [&](ConstructionParameters& p) {
+        offered = p;
+        return true;
+    };
+    CommandContext ctx = h.ctx();
+    EditTextContent(ctx);
+    EXPECT_EQ(offered.textAnchor, row.keptAnchor);
+    EXPECT_EQ(offered.textStyle, row.keptStyle);
+    ASSERT_EQ(h.drawing.tables.texts.size(), 2u);
+    const TextRecord& t = h.drawing.tables.texts[1];
+    EXPECT_EQ(t.anchor, row.keptAnchor);
+    EXPECT_EQ(t.fontStyle, row.keptStyle);
+    EXPECT_EQ(t.size, 12);
+    EXPECT_EQ(t.angle, 30);
+    EXPECT_EQ(t.xRatio, 1.5);
+    EXPECT_EQ(t.fontName, "Nimbus Sans");
+    EXPECT_EQ(t.text, "ab");
+    EXPECT_EQ(t.layer, 2);
+    EXPECT_EQ(t.x, 50);
+    EXPECT_EQ(t.y, 60);
+    const StoredTextBox box = MeasureTextBox(t);
+    EXPECT_EQ(t.boxA, box.a);
+    EXPECT_EQ(t.boxB, box.b);
+    EXPECT_EQ(t.boxC, box.c);
+    EXPECT_EQ(t.boxD, box.d);
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, TextKeptThroughTheDialog,
+    testing::Values(KeptTextRow { 4, 1 | 8, 4, 1 | 8 }, // in range: kept as they were
+        KeptTextRow { 0, 0, 0, 0 }, KeptTextRow { 8, 15, 8, 15 }, // the ends of the ranges
+        KeptTextRow { 12, 2, 0, 2 }, KeptTextRow { -1, 4, 0, 4 }, // anchors from a damaged file
+        KeptTextRow { 3, 0x30 | 2, 3, 2 })); // style bits past strikeout
 
 } // namespace
