@@ -6,7 +6,6 @@
 #include "editing/edit_texts.h"
 #include "interaction/build_text.h"
 #include "interaction/command_modes.h"
-#include "render/renderers.h"
 #include "storage/settings.h"
 
 #include <QString>
