@@ -11,8 +11,7 @@
 #include <QString>
 
 #include "app/view_ops.h"
-#include "dialogs/UnitInp1.h"
-#include "dialogs/UnitInp2.h"
+#include "interaction/question_values.h"
 #include "model/construction_parameters.h"
 
 class TGraphP;
