@@ -9,9 +9,9 @@
 
 #include <cstdint>
 
-#include "app/view_ops.h"
 #include "interaction/construction.h"
 #include "interaction/point_input.h"
+#include "interaction/view_ops.h"
 #include "interaction/xor_overlay.h"
 #include "render/highlight.h"
 
