@@ -29,9 +29,9 @@
 #include <utility>
 
 #include "app/canvas_damage.h"
-#include "app/canvas_host.h"
-#include "app/interaction_state.h"
+#include "interaction/canvas_host.h"
 #include "interaction/command_context.h"
+#include "interaction/interaction_state.h"
 #include "model/data.h"
 #include "storage/files.h"
 #include "storage/settings.h"

@@ -14,9 +14,9 @@
 #include <memory>
 
 #include "bench/sample_drawing.h"
+#include "fake_host.h"
 #include "interaction/builder_protocol.h"
 #include "interaction/freehand.h"
-#include "tests/interaction/fake_host.h"
 
 namespace {
 

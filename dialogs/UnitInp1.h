@@ -7,26 +7,14 @@
 #pragma once
 
 #include <QDialog>
-#include <QString>
 
 #include <array>
+
+#include "interaction/question_values.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
-
-// One row as the caller fills it. A row that is not visible keeps empty
-// texts, value 0 and the range 0..1.
-struct NumericRow {
-    bool visible = false;
-    QString name;  // LabelA: item name ("半径")
-    QString unit;  // LabelB: "ドット", "°", "(比率)" or empty
-    double value = 0;
-    double minimum = 0;
-    double maximum = 1;
-};
-
-using NumericRows = std::array<NumericRow, 7>;
 
 class TFormInp1 : public QDialog {
     Q_OBJECT

@@ -17,16 +17,11 @@
 
 #include <QDialog>
 
+#include "interaction/question_values.h"
+
 class QComboBox;
 class QPushButton;
 class QRadioButton;
-
-enum class PolyPointOperation { Add = 1, Remove = 2 };
-
-struct PolyPointChoice {
-    PolyPointOperation operation = PolyPointOperation::Add;
-    int index = 0;
-};
 
 class TFormInp2 : public QDialog {
     Q_OBJECT

@@ -1,8 +1,8 @@
 #include "editing/attribute_change.h"
 
-#include "app/canvas_host.h"
 #include "editing/append_record.h"
 #include "editing/edit_texts.h"
+#include "interaction/canvas_host.h"
 #include "storage/settings.h"
 
 #include <QString>

@@ -1,11 +1,11 @@
 #include "editing/content_edit.h"
 
-#include "app/canvas_host.h"
-#include "app/interaction_state.h"
 #include "editing/append_record.h"
 #include "editing/edit_texts.h"
 #include "interaction/build_text.h"
+#include "interaction/canvas_host.h"
 #include "interaction/command_modes.h"
+#include "interaction/interaction_state.h"
 #include "storage/settings.h"
 
 #include <QString>

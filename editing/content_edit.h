@@ -5,9 +5,9 @@
 // the pick-one-element mode with the selection cleared, whatever happened.
 #pragma once
 
-#include "dialogs/UnitInp2.h"
 #include "geometry/point.h"
 #include "interaction/command_context.h"
+#include "interaction/question_values.h"
 
 #include <vector>
 

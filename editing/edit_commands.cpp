@@ -1,9 +1,9 @@
 #include "editing/edit_commands.h"
 
-#include "app/canvas_host.h"
-#include "app/interaction_state.h"
 #include "editing/displace.h"
 #include "editing/edit_texts.h"
+#include "interaction/canvas_host.h"
+#include "interaction/interaction_state.h"
 #include "model/selection.h"
 
 #include <QString>

@@ -4,9 +4,9 @@
 
 #include <QString>
 
-#include "app/canvas_host.h"
-#include "app/interaction_state.h"
+#include "interaction/canvas_host.h"
 #include "interaction/command_texts.h"
+#include "interaction/interaction_state.h"
 #include "model/snap_points.h"
 #include "render/renderers.h"
 #include "storage/settings.h"

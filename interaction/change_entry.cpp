@@ -5,9 +5,9 @@
 #include <cmath>
 #include <limits>
 
-#include "app/canvas_host.h"
-#include "app/interaction_state.h"
 #include "geometry/construct.h"
+#include "interaction/canvas_host.h"
+#include "interaction/interaction_state.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 
 #include <cmath>
 
-#include "app/canvas_host.h"
-#include "app/interaction_state.h"
 #include "geometry/func.h"
 #include "interaction/builder_protocol.h"
+#include "interaction/canvas_host.h"
 #include "interaction/change_entry.h"
 #include "interaction/command_modes.h"
 #include "interaction/draft_outline.h"
+#include "interaction/interaction_state.h"
 #include "model/snap_points.h"
 #include "storage/settings.h"
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/canvas_host.h"
 #include "geometry/func.h"
+#include "interaction/canvas_host.h"
 #include "interaction/command_texts.h"
 
 namespace {

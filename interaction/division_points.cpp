@@ -3,11 +3,11 @@
 
 #include <QString>
 
-#include "app/canvas_host.h"
-#include "app/interaction_state.h"
 #include "interaction/builder_protocol.h"
+#include "interaction/canvas_host.h"
 #include "interaction/command_texts.h"
 #include "interaction/dialog_rows.h"
+#include "interaction/interaction_state.h"
 #include "model/element_geometry.h"
 #include "storage/settings.h"
 

@@ -3,13 +3,13 @@
 
 #include <cmath>
 
-#include "app/canvas_host.h"
-#include "app/interaction_state.h"
 #include "geometry/construct.h"
 #include "interaction/builder_protocol.h"
-#include "interaction/command_modes.h"
+#include "interaction/canvas_host.h"
 #include "interaction/command_machine.h"
+#include "interaction/command_modes.h"
 #include "interaction/command_texts.h"
+#include "interaction/interaction_state.h"
 #include "interaction/previews.h"
 #include "storage/settings.h"
 

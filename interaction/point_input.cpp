@@ -7,9 +7,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/interaction_state.h"
 #include "geometry/angle_lock.h"
 #include "interaction/command_machine.h"
+#include "interaction/interaction_state.h"
 #include "interaction/point_entry_texts.h"
 
 namespace {

@@ -2,12 +2,12 @@
 // and text (3000), with their click rules, previews and builders. The
 // polygons and stars are stored as polygons; the text is laid out by the
 // render engine.
-#include "app/interaction_state.h"
 #include "geometry/func.h"
 #include "interaction/build_sequences.h"
 #include "interaction/build_text.h"
 #include "interaction/command_context.h"
 #include "interaction/command_rows.h"
+#include "interaction/interaction_state.h"
 #include "interaction/previews.h"
 #include "storage/settings.h"
 

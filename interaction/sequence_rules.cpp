@@ -3,10 +3,10 @@
 
 #include <cmath>
 
-#include "app/canvas_host.h"
-#include "app/interaction_state.h"
 #include "interaction/builder_protocol.h"
+#include "interaction/canvas_host.h"
 #include "interaction/command_machine.h"
+#include "interaction/interaction_state.h"
 #include "storage/settings.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // computes the pan with the unclamped new scale (so the view at the clamp
 // drifts slightly), and Page Down / wheel-up at the lower bound put back the
 // pan from before the step instead of recomputing it.
-#include "app/view_ops.h"
+#include "interaction/view_ops.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,11 +9,11 @@
 
 #include <cstdint>
 
-#include "app/view_ops.h"
-#include "render/highlight.h"
 #include "interaction/construction.h"
 #include "interaction/point_input.h"
+#include "interaction/view_ops.h"
 #include "interaction/xor_overlay.h"
+#include "render/highlight.h"
 
 // Bits of InteractionState::mouseFlags; built up by every press of a gesture
 // and cleared at the end of every release.

@@ -10,9 +10,8 @@
 #include <QRect>
 #include <QString>
 
-#include "app/view_ops.h"
-#include "dialogs/UnitInp1.h"
-#include "dialogs/UnitInp2.h"
+#include "interaction/question_values.h"
+#include "interaction/view_ops.h"
 #include "model/construction_parameters.h"
 
 class TGraphP;

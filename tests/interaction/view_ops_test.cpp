@@ -2,7 +2,7 @@
 // and the five outcomes of a two-button gesture.
 #include <gtest/gtest.h>
 
-#include "app/view_ops.h"
+#include "interaction/view_ops.h"
 
 namespace {
 

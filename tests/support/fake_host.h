@@ -9,9 +9,9 @@
 
 #include <functional>
 
-#include "app/canvas_host.h"
-#include "app/interaction_state.h"
+#include "interaction/canvas_host.h"
 #include "interaction/command_machine.h"
+#include "interaction/interaction_state.h"
 #include "model/data.h"
 #include "render/graph_p.h"
 #include "storage/settings.h"
