@@ -2,18 +2,18 @@
 // the popup menu, the drawing, the settings and the interaction state, and
 // keeps the system's handler names as thin entry points. The class is
 // declared once here and defined by concern:
-//   app/Unit1.cpp             lifecycle, paint cycle, status lines, menu
-//   app/Unit1_view.cpp        keys, wheel, canvas gestures, popup
-//   app/Unit1_file_menu.cpp   File menu, Undo/Redo
-//   app/Unit1_grid_size.cpp   grid and image-size settings
-//   app/Unit1_recovery.cpp    the recovery log and the restore at start
-//   app/Unit1_canvas.cpp      the cached canvas picture and its repaints
-//   interaction/Unit1_draw_menu.cpp  Draw menu, construction dialogs
-//   interaction/Unit1_mouse.cpp      the command machine's hooks
-//   interaction/Unit1_point_entry.cpp  typed points, cursor readout
-//   dialogs/Unit1_settings_menu.cpp  the attribute windows
-//   editing/Unit1_edit_menu.cpp      Edit menu
-//   editing/Unit1_blink.cpp          selection blink, Deselect
+//   app/Unit1.cpp               lifecycle, paint cycle, status lines, menu
+//   app/Unit1_view.cpp          keys, wheel, canvas gestures, popup
+//   app/Unit1_file_menu.cpp     File menu, Undo/Redo
+//   app/Unit1_grid_size.cpp     grid and image-size settings
+//   app/Unit1_recovery.cpp      the recovery log and the restore at start
+//   app/Unit1_canvas.cpp        the cached canvas picture and its repaints
+//   app/Unit1_draw_menu.cpp     Draw menu, construction dialogs
+//   app/Unit1_mouse.cpp         the command machine's hooks
+//   app/Unit1_point_entry.cpp   typed points, cursor readout
+//   app/Unit1_settings_menu.cpp the attribute windows
+//   app/Unit1_edit_menu.cpp     Edit menu
+//   app/Unit1_blink.cpp         selection blink, Deselect
 #pragma once
 
 #include <QHash>
@@ -214,7 +214,7 @@ public:
     TFormCBox* FormCBox();
     TFormMoji* FormMoji();
 
-    // --- Settings: the attribute windows (dialogs/Unit1_settings_menu.cpp) ----
+    // --- Settings: the attribute windows (app/Unit1_settings_menu.cpp) ----
     // Each window is made once (main.cpp makes them in the start-up order) and
     // edits m_settings.attributes and the drawing's layers in place.
     void PopSetLayClick();
@@ -243,7 +243,7 @@ public:
     // behind the windows (attribute pick).
     void RefreshAttributeWindows();
 
-    // --- Draw menu (interaction/Unit1_draw_menu.cpp) --------------------------
+    // --- Draw menu (app/Unit1_draw_menu.cpp) --------------------------
     // One handler per Draw item, each starting its row of the family table.
 #define MIRT_DRAW_HANDLER(name) void name();
 #include "interaction/draw_menu_handlers.inc"
@@ -260,7 +260,7 @@ public:
     ConstructionQuestions& constructionQuestions() { return m_constructionQuestions; }
     CommandContext commandContext() { return {m_state, m_drawing, m_settings, *this}; }
 
-    // --- the command machine's hooks (interaction/Unit1_mouse.cpp) -------------
+    // --- the command machine's hooks (app/Unit1_mouse.cpp) -------------
     QString CommandPrompt(int commandMode) const;
     void CommandErasePreviews();
     void CommandStepBack();
@@ -271,7 +271,7 @@ public:
     void CommandMouseUp(Qt::MouseButton button, QPoint pos);
     void CommandGestureStarted();
 
-    // --- typed points and the cursor readout (interaction/Unit1_point_entry.cpp)
+    // --- typed points and the cursor readout (app/Unit1_point_entry.cpp)
     // True when the key opened, edited, gave or closed the point entry.
     bool PointEntryKey(QKeyEvent* event);
     void ShowCursorReadout();
@@ -280,7 +280,7 @@ public:
     QString pointEntryText() const;
     bool pointEntryRefused() const;
 
-    // --- Edit menu (editing/Unit1_edit_menu.cpp) ------------------------------
+    // --- Edit menu (app/Unit1_edit_menu.cpp) ------------------------------
     void PopEditSelect1Click();
     void PopEditSelectRangeClick();
     void PopEditSelectAllClick();
@@ -299,7 +299,7 @@ public:
     void PopEditPolyPointClick();
     void PopEditMojiClick();
 
-    // --- the selection blink (editing/Unit1_blink.cpp) --------------------------
+    // --- the selection blink (app/Unit1_blink.cpp) --------------------------
     void Timer1Timer();
 
 protected:
@@ -355,7 +355,7 @@ private:
     void drawGestureBand();
     void showDragPicture(QPoint pos);
     void restoreDragSnapshot();
-    // point entry helpers (interaction/Unit1_point_entry.cpp)
+    // point entry helpers (app/Unit1_point_entry.cpp)
     void makePointEntry();
     void openPointEntry(const QString& first);
     void pointEntryEdited();

@@ -3,10 +3,12 @@
 // refusals of files handed from outside. UTF-8.
 #pragma once
 
+#include "interaction/command_texts.h"
+
 namespace ShellText {
 
 inline constexpr char kTitle[] = "Mirt- GDI+による落書きテストプログラム";
-inline constexpr char kIdlePrompt[] = "画面上で右クリックするとメニューが表示されます。";
+inline constexpr auto& kIdlePrompt = CommandText::kIdlePrompt;
 
 // Keys and wheel.
 inline constexpr char kEsc[] = "Esc";

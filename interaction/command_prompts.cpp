@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/shell_texts.h"
 #include "interaction/command_modes.h"
 #include "interaction/command_table.h"
+#include "interaction/command_texts.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ QString PromptFor(int commandMode, const Construction& construction)
 {
     const PromptRow* row = findPrompt(commandMode);
     if (!row)
-        return QString::fromUtf8(ShellText::kIdlePrompt);
+        return QString::fromUtf8(CommandText::kIdlePrompt);
     QString text = QString::fromUtf8(row->text);
     if (text.contains(QLatin1String("%1"))) {
         // Sequences ask for the next point; their change modes for the picked vertex.

@@ -1,9 +1,12 @@
 // Texts of the Draw commands besides the prompts (interaction/command_prompts.inc):
-// dialog row names and units, the outcome messages of the builders and of
-// the division-point command. UTF-8.
+// the prompt when none runs, dialog row names and units, the outcome messages
+// of the builders and of the division-point command. UTF-8.
 #pragma once
 
 namespace CommandText {
+
+// The status line when no command runs.
+inline constexpr char kIdlePrompt[] = "画面上で右クリックするとメニューが表示されます。";
 
 // Numeric dialog rows.
 inline constexpr char kDot[] = "ドット";
