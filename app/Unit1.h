@@ -245,9 +245,8 @@ public:
 
     // --- Draw menu (app/Unit1_draw_menu.cpp) --------------------------
     // One handler per Draw item, each starting its row of the family table.
-#define MIRT_DRAW_HANDLER(name) void name();
-#include "interaction/draw_menu_handlers.inc"
-#undef MIRT_DRAW_HANDLER
+#define MIRT_DRAW_ITEM(depth, handler, caption, shortcut, firstMode, variant, ask) void handler();
+#include "interaction/draw_items.inc"
     void PopDrawPEndClick();
     void PopDrawSepTenClick();
     // The answers of the construction dialogs; tests script them.

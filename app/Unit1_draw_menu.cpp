@@ -17,10 +17,9 @@ void startItem(TForm1& form, std::string_view handler)
 
 }  // namespace
 
-#define MIRT_DRAW_HANDLER(name) \
-    void TForm1::name() { startItem(*this, #name); }
-#include "interaction/draw_menu_handlers.inc"
-#undef MIRT_DRAW_HANDLER
+#define MIRT_DRAW_ITEM(depth, handler, caption, shortcut, firstMode, variant, ask) \
+    void TForm1::handler() { startItem(*this, #handler); }
+#include "interaction/draw_items.inc"
 
 void TForm1::PopDrawPEndClick()
 {
@@ -37,9 +36,8 @@ void TForm1::PopDrawSepTenClick()
 std::span<const TForm1::MenuBinding> TForm1::drawMenuBindings()
 {
     static const MenuBinding all[] = {
-#define MIRT_DRAW_HANDLER(name) {#name, &TForm1::name},
-#include "interaction/draw_menu_handlers.inc"
-#undef MIRT_DRAW_HANDLER
+#define MIRT_DRAW_ITEM(depth, handler, caption, shortcut, firstMode, variant, ask) {#handler, &TForm1::handler},
+#include "interaction/draw_items.inc"
         {"PopDrawPEndClick", &TForm1::PopDrawPEndClick},
         {"PopDrawSepTenClick", &TForm1::PopDrawSepTenClick},
     };
