@@ -1,6 +1,6 @@
-// TForm1's Draw menu: one handler per item, each starting its row of the
-// family table (interaction/command_table.cpp), and the construction
-// dialogs the commands ask through the host.
+// TForm1's Draw menu: one handler per item of interaction/draw_items.inc,
+// each starting its row of the family table (interaction/command_table.cpp),
+// and the two entries that start no family command.
 #include "app/Unit1.h"
 #include "interaction/command_machine.h"
 #include "interaction/division_points.h"
@@ -42,19 +42,4 @@ std::span<const TForm1::MenuBinding> TForm1::drawMenuBindings()
         {"PopDrawSepTenClick", &TForm1::PopDrawSepTenClick},
     };
     return all;
-}
-
-bool TForm1::askNumbers(NumericRows& rows)
-{
-    return m_constructionQuestions.numbers && m_constructionQuestions.numbers(rows);
-}
-
-bool TForm1::askCorners(ConstructionParameters& params)
-{
-    return m_constructionQuestions.corners && m_constructionQuestions.corners(params);
-}
-
-bool TForm1::askText(ConstructionParameters& params)
-{
-    return m_constructionQuestions.text && m_constructionQuestions.text(params);
 }
