@@ -17,6 +17,7 @@
 #include <array>
 
 #include "app/cursor_readout.h"
+#include "app/dialog_questions.h"
 #include "app/drawing_drops.h"
 #include "app/install_layout.h"
 #include "app/menu_table.h"
@@ -42,7 +43,8 @@ constexpr int kDesignLeft = 192, kDesignTop = 108, kDesignWidth = 397, kDesignHe
 }  // namespace
 
 TForm1::TForm1(QString settingsPath, QWidget* parent)
-    : QWidget(parent), m_settingsPath(std::move(settingsPath))
+    : QWidget(parent), m_dialogs(*this, m_settings, m_drawing.layers, [this] { FormPaint(); }),
+      m_settingsPath(std::move(settingsPath))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(ShellText::kTitle));
@@ -70,13 +72,7 @@ TForm1::TForm1(QString settingsPath, QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
     m_settings = LoadDefaults();
-    installDefaultQuestions();
-    installRecoveryQuestion();
-    // The construction dialogs answer the Draw commands; tests script them.
-    m_constructionQuestions.numbers = [this](NumericRows& rows) { return FormInp1()->Execute(rows); };
-    m_constructionQuestions.corners = [this](ConstructionParameters& p) { return FormCBox()->Execute(p); };
-    m_constructionQuestions.text = [this](ConstructionParameters& p) { return FormMoji()->Execute(p); };
-    m_constructionQuestions.polyPoint = [this](int n, PolyPointChoice& c) { return FormInp2()->Execute(n, c); };
+    m_questions = DialogQuestions(*this, m_dialogs);
     buildPopupMenu();
     AcceptDrawingDrops(*this);
 }
@@ -161,19 +157,6 @@ void TForm1::resetDrawing()
     m_drawing.markSaved();
 }
 
-namespace {
-
-// A dialog main.cpp did not install (tests) is made at its first use.
-template <class Dialog>
-Dialog* madeOnce(Dialog*& dialog, QWidget* parent)
-{
-    if (!dialog)
-        dialog = new Dialog(parent);
-    return dialog;
-}
-
-}  // namespace
-
 void TForm1::applyWindowPlaces()
 {
     // The settings reader has bounded every number; the screen bounds the rest.
@@ -205,36 +188,6 @@ std::array<std::pair<QWidget*, WindowPlace*>, 6> TForm1::dialogPlaces()
              {FormInp2(), &places.formInp2},
              {FormCBox(), &places.formCBox},
              {FormMoji(), &places.formMoji}}};
-}
-
-TFormNew* TForm1::FormNew()
-{
-    return madeOnce(m_formNew, this);
-}
-
-TFormGrd* TForm1::FormGrd()
-{
-    return madeOnce(m_formGrd, this);
-}
-
-TFormInp1* TForm1::FormInp1()
-{
-    return madeOnce(m_formInp1, this);
-}
-
-TFormInp2* TForm1::FormInp2()
-{
-    return madeOnce(m_formInp2, this);
-}
-
-TFormCBox* TForm1::FormCBox()
-{
-    return madeOnce(m_formCBox, this);
-}
-
-TFormMoji* TForm1::FormMoji()
-{
-    return madeOnce(m_formMoji, this);
 }
 
 // ---------------------------------------------------------------------------

@@ -8,7 +8,7 @@
 //   app/Unit1_grid_size.cpp     grid and image-size settings
 //   app/Unit1_recovery.cpp      the recovery log and the restore at start
 //   app/Unit1_canvas.cpp        the cached canvas picture and its repaints
-//   app/Unit1_draw_menu.cpp     Draw menu, construction dialogs
+//   app/Unit1_draw_menu.cpp     Draw menu
 //   app/Unit1_mouse.cpp         the command machine's hooks
 //   app/Unit1_point_entry.cpp   typed points, cursor readout
 //   app/Unit1_settings_menu.cpp the attribute windows
@@ -29,6 +29,8 @@
 #include <utility>
 
 #include "app/canvas_damage.h"
+#include "app/form_dialogs.h"
+#include "app/questions.h"
 #include "interaction/canvas_host.h"
 #include "interaction/command_context.h"
 #include "interaction/interaction_state.h"
@@ -42,19 +44,6 @@ class QTimer;
 class QKeyEvent;
 class TAttributeWindow;
 class TCursorReadout;
-class TForm2;
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm6;
-class TForm7;
-class TFormCBox;
-class TFormGrd;
-class TFormInp1;
-class TFormInp2;
-class TFormLay;
-class TFormMoji;
-class TFormNew;
 class TGraphP;
 class TPaintBox;
 class PaintInputGate;
@@ -67,21 +56,6 @@ struct LogSummary;
 struct OrphanLog;
 struct ReplayResult;
 }  // namespace recovery
-
-enum class UnsavedAnswer { Save, Discard, Cancel };
-
-// The questions the File menu asks. The window installs dialogs; tests
-// replace them with scripted answers. A file chooser returns an empty string
-// when cancelled; startPath is the last file with its extension removed.
-struct FileQuestions {
-    std::function<UnsavedAnswer()> unsavedChanges;
-    std::function<QString(const QString& startPath)> openDrawing;
-    std::function<QString(const QString& startPath)> saveDrawing;
-    std::function<QString(const QString& startPath)> saveImage;
-    std::function<void(const QString& title, const QString& text)> error;
-    // At start: restore the drawing a program that died left behind?
-    std::function<bool(const QString& question)> restoreDrawing;
-};
 
 class TForm1 : public QWidget, public CanvasHost {
     Q_OBJECT
@@ -120,10 +94,14 @@ public:
     TGraphP* surface() override { return m_surface.get(); }
     void Deselect() override;
     void StartBlink() override;
-    bool askNumbers(NumericRows& rows) override;
-    bool askCorners(ConstructionParameters& params) override;
-    bool askText(ConstructionParameters& params) override;
-    bool askPolyPoint(int pointCount, PolyPointChoice& choice) override;
+    // The commands' dialogs, asked through questions().
+    bool askNumbers(NumericRows& rows) override { return Answered(m_questions.numbers, rows); }
+    bool askCorners(ConstructionParameters& params) override { return Answered(m_questions.corners, params); }
+    bool askText(ConstructionParameters& params) override { return Answered(m_questions.text, params); }
+    bool askPolyPoint(int pointCount, PolyPointChoice& choice) override
+    {
+        return Answered(m_questions.polyPoint, pointCount, choice);
+    }
 
     QString statusText(int panel) const;
     int canvasWidth() const;
@@ -133,7 +111,9 @@ public:
     InteractionState& interaction() { return m_state; }
     Drawing& drawing() { return m_drawing; }
     Settings& settings() { return m_settings; }
-    FileQuestions& questions() { return m_questions; }
+    // Every question the window asks (app/questions.h): the real dialogs,
+    // or a test's scripted answers.
+    Questions& questions() { return m_questions; }
     bool isShownOnce() const { return m_shown; }
 
     // --- view control (Unit1_view.cpp) -------------------------------------
@@ -200,23 +180,19 @@ public:
     // --- Settings: grid and image size (Unit1_grid_size.cpp) -------------------
     void PopSetGridClick();
     void PopSetSizeClick();
-    void setNewDialog(TFormNew* dialog) { m_formNew = dialog; }
-    void setGridDialog(TFormGrd* dialog) { m_formGrd = dialog; }
-    TFormNew* FormNew();
-    TFormGrd* FormGrd();
+    // The dialogs and attribute windows, each made once (app/form_dialogs.h);
+    // main.cpp makes them all in the start-up order.
+    FormDialogs& dialogs() { return m_dialogs; }
+    TFormNew* FormNew() { return m_dialogs.FormNew(); }
+    TFormGrd* FormGrd() { return m_dialogs.FormGrd(); }
     // The construction dialogs and the polyline point dialog.
-    void setNumericDialog(TFormInp1* dialog) { m_formInp1 = dialog; }
-    void setPolyPointDialog(TFormInp2* dialog) { m_formInp2 = dialog; }
-    void setCornerDialog(TFormCBox* dialog) { m_formCBox = dialog; }
-    void setTextDialog(TFormMoji* dialog) { m_formMoji = dialog; }
-    TFormInp1* FormInp1();
-    TFormInp2* FormInp2();
-    TFormCBox* FormCBox();
-    TFormMoji* FormMoji();
+    TFormInp1* FormInp1() { return m_dialogs.FormInp1(); }
+    TFormInp2* FormInp2() { return m_dialogs.FormInp2(); }
+    TFormCBox* FormCBox() { return m_dialogs.FormCBox(); }
+    TFormMoji* FormMoji() { return m_dialogs.FormMoji(); }
 
     // --- Settings: the attribute windows (app/Unit1_settings_menu.cpp) ----
-    // Each window is made once (main.cpp makes them in the start-up order) and
-    // edits m_settings.attributes and the drawing's layers in place.
+    // Each window edits m_settings.attributes and the drawing's layers in place.
     void PopSetLayClick();
     void PopSetPenClick();
     void PopSetPenWidClick();
@@ -224,13 +200,13 @@ public:
     void PopSetPenCapClick();
     void PopSetBrushClick();
     void PopSetTenClick();
-    TForm2* Form2();
-    TForm3* Form3();
-    TForm4* Form4();
-    TForm5* Form5();
-    TForm6* Form6();
-    TForm7* Form7();
-    TFormLay* FormLay();
+    TForm2* Form2() { return m_dialogs.Form2(); }
+    TForm3* Form3() { return m_dialogs.Form3(); }
+    TForm4* Form4() { return m_dialogs.Form4(); }
+    TForm5* Form5() { return m_dialogs.Form5(); }
+    TForm6* Form6() { return m_dialogs.Form6(); }
+    TForm7* Form7() { return m_dialogs.Form7(); }
+    TFormLay* FormLay() { return m_dialogs.FormLay(); }
     // Start-up: shows the windows whose saved open flag is set.
     void ShowOpenAttributeWindows();
     // Shutdown (after the settings are written): closes the open windows.
@@ -245,19 +221,10 @@ public:
 
     // --- Draw menu (app/Unit1_draw_menu.cpp) --------------------------
     // One handler per Draw item, each starting its row of the family table.
-#define MIRT_DRAW_HANDLER(name) void name();
-#include "interaction/draw_menu_handlers.inc"
-#undef MIRT_DRAW_HANDLER
+#define MIRT_DRAW_ITEM(depth, handler, caption, shortcut, firstMode, variant, ask) void handler();
+#include "interaction/draw_items.inc"
     void PopDrawPEndClick();
     void PopDrawSepTenClick();
-    // The answers of the construction dialogs; tests script them.
-    struct ConstructionQuestions {
-        std::function<bool(NumericRows&)> numbers;
-        std::function<bool(ConstructionParameters&)> corners;
-        std::function<bool(ConstructionParameters&)> text;
-        std::function<bool(int pointCount, PolyPointChoice&)> polyPoint;
-    };
-    ConstructionQuestions& constructionQuestions() { return m_constructionQuestions; }
     CommandContext commandContext() { return {m_state, m_drawing, m_settings, *this}; }
 
     // --- the command machine's hooks (app/Unit1_mouse.cpp) -------------
@@ -317,8 +284,6 @@ private:
     void placeAttributeWindows();
     void storeAttributeWindowPlaces();
     void openAttributeWindow(TAttributeWindow* window, const char* operationText);
-    void installDefaultQuestions();
-    void installRecoveryQuestion();
     // A fresh log for the drawing now shown; originFile names the file it
     // was just read from, empty for a new drawing.
     void startRecoveryLog(const QString& originFile);
@@ -366,8 +331,8 @@ private:
     InteractionState m_state;
     Drawing m_drawing;
     Settings m_settings;
-    FileQuestions m_questions;
-    ConstructionQuestions m_constructionQuestions;
+    FormDialogs m_dialogs;
+    Questions m_questions;
     QString m_settingsPath;
     QString m_currentFile;      // last .mt opened or saved
     QString m_lastImageFile;    // last image exported
@@ -391,19 +356,6 @@ private:
     TCursorReadout* m_readout = nullptr;
     TPointEntryField* m_pointEntry = nullptr;
     QString m_operationBeforeEntry;  // panel 1 before the entry echoed into it
-    TFormNew* m_formNew = nullptr;
-    TFormGrd* m_formGrd = nullptr;
-    TFormInp1* m_formInp1 = nullptr;
-    TFormInp2* m_formInp2 = nullptr;
-    TFormCBox* m_formCBox = nullptr;
-    TFormMoji* m_formMoji = nullptr;
-    TForm2* m_form2 = nullptr;
-    TForm3* m_form3 = nullptr;
-    TForm4* m_form4 = nullptr;
-    TForm5* m_form5 = nullptr;
-    TForm6* m_form6 = nullptr;
-    TForm7* m_form7 = nullptr;
-    TFormLay* m_formLay = nullptr;
     QHash<QString, QAction*> m_actions;
     bool m_shown = false;
     bool m_closed = false;

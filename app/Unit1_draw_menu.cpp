@@ -1,6 +1,6 @@
-// TForm1's Draw menu: one handler per item, each starting its row of the
-// family table (interaction/command_table.cpp), and the construction
-// dialogs the commands ask through the host.
+// TForm1's Draw menu: one handler per item of interaction/draw_items.inc,
+// each starting its row of the family table (interaction/command_table.cpp),
+// and the two entries that start no family command.
 #include "app/Unit1.h"
 #include "interaction/command_machine.h"
 #include "interaction/division_points.h"
@@ -17,10 +17,9 @@ void startItem(TForm1& form, std::string_view handler)
 
 }  // namespace
 
-#define MIRT_DRAW_HANDLER(name) \
-    void TForm1::name() { startItem(*this, #name); }
-#include "interaction/draw_menu_handlers.inc"
-#undef MIRT_DRAW_HANDLER
+#define MIRT_DRAW_ITEM(depth, handler, caption, shortcut, firstMode, variant, ask) \
+    void TForm1::handler() { startItem(*this, #handler); }
+#include "interaction/draw_items.inc"
 
 void TForm1::PopDrawPEndClick()
 {
@@ -37,26 +36,10 @@ void TForm1::PopDrawSepTenClick()
 std::span<const TForm1::MenuBinding> TForm1::drawMenuBindings()
 {
     static const MenuBinding all[] = {
-#define MIRT_DRAW_HANDLER(name) {#name, &TForm1::name},
-#include "interaction/draw_menu_handlers.inc"
-#undef MIRT_DRAW_HANDLER
+#define MIRT_DRAW_ITEM(depth, handler, caption, shortcut, firstMode, variant, ask) {#handler, &TForm1::handler},
+#include "interaction/draw_items.inc"
         {"PopDrawPEndClick", &TForm1::PopDrawPEndClick},
         {"PopDrawSepTenClick", &TForm1::PopDrawSepTenClick},
     };
     return all;
-}
-
-bool TForm1::askNumbers(NumericRows& rows)
-{
-    return m_constructionQuestions.numbers && m_constructionQuestions.numbers(rows);
-}
-
-bool TForm1::askCorners(ConstructionParameters& params)
-{
-    return m_constructionQuestions.corners && m_constructionQuestions.corners(params);
-}
-
-bool TForm1::askText(ConstructionParameters& params)
-{
-    return m_constructionQuestions.text && m_constructionQuestions.text(params);
 }

@@ -118,8 +118,3 @@ void TForm1::PopEditGetAttClick()
     if (PickAttributes(ctx))
         RefreshAttributeWindows();
 }
-
-bool TForm1::askPolyPoint(int pointCount, PolyPointChoice& choice)
-{
-    return m_constructionQuestions.polyPoint && m_constructionQuestions.polyPoint(pointCount, choice);
-}

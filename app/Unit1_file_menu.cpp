@@ -5,10 +5,9 @@
 // reason; every other outcome goes to the operation line.
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 
 #include "app/Unit1.h"
 #include "dxf/dxf.h"
@@ -40,14 +39,6 @@ QString startPath(const QString& lastFile, const std::string& rememberedFolder)
     return info.dir().filePath(info.completeBaseName());
 }
 
-// "png" of "*.png (*.png)".
-QString filterSuffix(const QString& filter)
-{
-    const qsizetype dot = filter.indexOf(QLatin1Char('.'));
-    const qsizetype end = filter.indexOf(QLatin1Char(' '), dot);
-    return dot < 0 ? QString() : filter.mid(dot + 1, end < 0 ? -1 : end - dot - 1);
-}
-
 // The settings file keeps the folder of the last file in Shift-JIS: a folder
 // whose name it cannot hold (or that holds a kept-byte code point) is not
 // remembered, and the one remembered before stays.
@@ -64,42 +55,6 @@ void rememberFolder(std::string& remembered, const QString& path)
 std::span<const TForm1::MenuBinding> TForm1::fileMenuBindings()
 {
     return kFileMenuBindings;
-}
-
-void TForm1::installDefaultQuestions()
-{
-    m_questions.unsavedChanges = [this] {
-        const auto button = QMessageBox::question(
-            this, QString::fromUtf8(ShellText::kUnsavedTitle), QString::fromUtf8(ShellText::kUnsavedQuestion),
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-        if (button == QMessageBox::Save)
-            return UnsavedAnswer::Save;
-        return button == QMessageBox::Discard ? UnsavedAnswer::Discard : UnsavedAnswer::Cancel;
-    };
-    m_questions.openDrawing = [this](const QString& start) {
-        return QFileDialog::getOpenFileName(this, QString(), start, QString::fromUtf8(ShellText::kOpenFilter));
-    };
-    auto saveDialog = [this](const QString& start, const char* filter, const char* suffix) {
-        QFileDialog dialog(this, QString(), start, QString::fromUtf8(filter));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        // A name typed without an extension gets the chosen type's one, before
-        // the dialog asks about overwriting.
-        dialog.setDefaultSuffix(QString::fromLatin1(suffix));
-        connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                [&dialog](const QString& chosen) { dialog.setDefaultSuffix(filterSuffix(chosen)); });
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-                   ? dialog.selectedFiles().first()
-                   : QString();
-    };
-    m_questions.saveDrawing = [saveDialog](const QString& start) {
-        return saveDialog(start, ShellText::kDrawingFilter, "mt");
-    };
-    m_questions.saveImage = [saveDialog](const QString& start) {
-        return saveDialog(start, ShellText::kImageFilter, "bmp");
-    };
-    m_questions.error = [this](const QString& title, const QString& text) {
-        QMessageBox::warning(this, title, text);
-    };
 }
 
 void TForm1::showBusy(const char* text)

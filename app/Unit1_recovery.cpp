@@ -6,7 +6,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -53,14 +52,6 @@ QString restoreQuestion(const recovery::LogSummary& s)
 QString TForm1::DefaultRecoveryFolder()
 {
     return QString::fromStdString(recovery::defaultFolder());
-}
-
-void TForm1::installRecoveryQuestion()
-{
-    m_questions.restoreDrawing = [this](const QString& question) {
-        return QMessageBox::question(this, text(RecoveryText::kTitle), question,
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
-    };
 }
 
 void TForm1::startRecoveryLog(const QString& originFile)

@@ -57,59 +57,6 @@ std::span<const TForm1::MenuBinding> TForm1::attributeWindowBindings()
     return kAttributeWindowBindings;
 }
 
-// --- the windows, made once --------------------------------------------------
-
-TForm2* TForm1::Form2()
-{
-    if (!m_form2)
-        m_form2 = new TForm2(m_settings.attributes, m_settings.openWindows.form2, this);
-    return m_form2;
-}
-
-TForm3* TForm1::Form3()
-{
-    if (!m_form3)
-        m_form3 = new TForm3(m_settings.attributes, m_settings.openWindows.form3, this);
-    return m_form3;
-}
-
-TForm4* TForm1::Form4()
-{
-    if (!m_form4)
-        m_form4 = new TForm4(m_settings.attributes, m_settings.openWindows.form4, this);
-    return m_form4;
-}
-
-TForm5* TForm1::Form5()
-{
-    if (!m_form5)
-        m_form5 = new TForm5(m_settings.attributes, m_settings.openWindows.form5, this);
-    return m_form5;
-}
-
-TForm6* TForm1::Form6()
-{
-    if (!m_form6)
-        m_form6 = new TForm6(m_settings.attributes, m_settings.openWindows.form6, this);
-    return m_form6;
-}
-
-TForm7* TForm1::Form7()
-{
-    if (!m_form7)
-        m_form7 = new TForm7(m_settings.attributes, m_settings.openWindows.form7, this);
-    return m_form7;
-}
-
-TFormLay* TForm1::FormLay()
-{
-    if (!m_formLay) {
-        m_formLay = new TFormLay(m_drawing.layers, m_settings.attributes, m_settings.openWindows.formLay, this);
-        m_formLay->repaintCanvas = [this] { FormPaint(); };
-    }
-    return m_formLay;
-}
-
 // --- Settings menu -------------------------------------------------------------
 
 void TForm1::openAttributeWindow(TAttributeWindow* window, const char* operationText)
@@ -149,8 +96,9 @@ void TForm1::CloseOpenAttributeWindows()
 
 void TForm1::RefreshLayerWindow()
 {
-    if (m_formLay && m_formLay->isVisible())
-        m_formLay->FormShow();
+    TFormLay* window = m_dialogs.madeFormLay();
+    if (window && window->isVisible())
+        window->FormShow();
 }
 
 void TForm1::RefreshAttributeWindows()

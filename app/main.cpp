@@ -12,12 +12,6 @@
 #include "app/open_request.h"
 #include "app/qt_translations.h"
 #include "app/shell_texts.h"
-#include "dialogs/UnitCBox.h"
-#include "dialogs/UnitGrd.h"
-#include "dialogs/UnitInp1.h"
-#include "dialogs/UnitInp2.h"
-#include "dialogs/UnitMoji.h"
-#include "dialogs/UnitNew.h"
 
 int main(int argc, char* argv[])
 {
@@ -37,19 +31,7 @@ int main(int argc, char* argv[])
     auto* form1 = new TForm1(TForm1::DefaultSettingsPath());
     form1->setRecoveryFolder(TForm1::DefaultRecoveryFolder());
     form1->setAttribute(Qt::WA_DeleteOnClose);
-    form1->Form7();  // brush
-    form1->Form3();  // pen width
-    form1->setGridDialog(new TFormGrd(form1));  // FormGrd
-    form1->Form5();                                // caps
-    form1->setTextDialog(new TFormMoji(form1));    // FormMoji
-    form1->setCornerDialog(new TFormCBox(form1));  // FormCBox
-    form1->Form6();                                // point style
-    form1->Form4();                                // dash type
-    form1->setNewDialog(new TFormNew(form1));            // FormNew
-    form1->setNumericDialog(new TFormInp1(form1));       // FormInp1
-    form1->setPolyPointDialog(new TFormInp2(form1));     // FormInp2
-    form1->Form2();                                      // pen
-    form1->FormLay();                                    // layers
+    form1->dialogs().createAll();
 
     form1->show();
     if (commandLine.file) {

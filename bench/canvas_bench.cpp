@@ -31,11 +31,11 @@
 #include <memory>
 
 #include "app/Unit1.h"
-#include "bench/sample_drawing.h"
-#include "bench/sample_texture.h"
 #include "model/selection.h"
 #include "render/graph_p.h"
 #include "render/picture.h"
+#include "samples/sample_drawing.h"
+#include "samples/sample_texture.h"
 
 namespace {
 

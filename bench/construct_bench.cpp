@@ -13,10 +13,10 @@
 #include <map>
 #include <memory>
 
-#include "bench/sample_drawing.h"
 #include "fake_host.h"
 #include "interaction/builder_protocol.h"
 #include "interaction/freehand.h"
+#include "samples/sample_drawing.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <fstream>
 #include <map>
 
-#include "bench/sample_drawing.h"
 #include "dxf/dxf.h"
 #include "render/export.h"
+#include "samples/sample_drawing.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 // (the highlight of 10 selected elements drawn onto a 1280 x 800 canvas) and
 // moving 1,000 selected elements (duplicates, deaths, the new selection; the
 // one repaint that follows is measured by the paint benchmarks).
-#include "bench/sample_drawing.h"
 #include "editing/displace.h"
 #include "model/selection.h"
 #include "render/graph_p.h"
 #include "render/highlight.h"
+#include "samples/sample_drawing.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -2,8 +2,8 @@
 // every element and encoding the picture. The drawing is a generated mix of
 // all kinds on a 1920 x 1080 image, plain or with every attribute kind,
 // written once to a temporary folder.
-#include "bench/sample_drawing.h"
-#include "bench/sample_texture.h"
+#include "samples/sample_drawing.h"
+#include "samples/sample_texture.h"
 #include "storage/files.h"
 
 #include <QByteArray>

@@ -16,7 +16,7 @@
 #include <map>
 #include <string>
 
-#include "bench/sample_drawing.h"
+#include "samples/sample_drawing.h"
 #include "storage/files.h"
 
 namespace {

@@ -6,8 +6,8 @@
 //
 // The image is 1920 x 1080; the attribute look's image pen and brush use a
 // texture written beside OUTPUT.
-#include "bench/sample_drawing.h"
-#include "bench/sample_texture.h"
+#include "samples/sample_drawing.h"
+#include "samples/sample_texture.h"
 #include "storage/files.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // same geometry through plain QPainter calls with the nearest Qt pen and
 // brush, built once). Rows:
 //   BM_PaintRow/<row>, BM_FloorRow/<row>  2,000 elements that all share one
-//       attribute setting (bench/sample_drawing.h lists the rows);
+//       attribute setting (samples/sample_drawing.h lists the rows);
 //   BM_Paint/<look>/<n>, BM_Floor/<look>/<n>  the whole mixed drawing, plain
 //       or with every attribute kind, at 10,000 and 100,000 elements.
 // All on a 1920 x 1080 image; each benchmark times repeated paints after one
@@ -15,9 +15,9 @@
 #include <memory>
 
 #include "bench/paint_floor.h"
-#include "bench/sample_drawing.h"
-#include "bench/sample_texture.h"
 #include "render/picture.h"
+#include "samples/sample_drawing.h"
+#include "samples/sample_texture.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 // on a drawing of 100,000 elements. Moving 1,000 elements, a freehand stroke
 // of 10,000 samples and deleting all 100,000 elements; the repaint each
 // command ends with (measured by the paint benchmarks) comes on top of both.
-#include "bench/sample_drawing.h"
 #include "editing/displace.h"
 #include "interaction/freehand.h"
 #include "model/selection.h"
+#include "samples/sample_drawing.h"
 #include "storage/recovery_log.h"
 
 #include <benchmark/benchmark.h>

@@ -8,9 +8,9 @@
 #include <map>
 #include <memory>
 
-#include "bench/sample_drawing.h"
 #include "model/selection.h"
 #include "model/snap_points.h"
+#include "samples/sample_drawing.h"
 
 namespace {
 

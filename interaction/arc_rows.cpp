@@ -97,10 +97,9 @@ struct RowOptions {
 };
 
 template <K Kind, M Method>
-CommandMethod arcRow(std::vector<MenuItem> items, int firstMode, RowOptions o = {})
+CommandMethod arcRow(int firstMode, RowOptions o = {})
 {
-    return {.items = std::move(items),
-            .firstMode = firstMode,
+    return {.firstMode = firstMode,
             .variantStride = o.stride,
             .steps = arcSteps<Kind, Method>(),
             .build = buildArcFigure<Kind, Method>,
@@ -110,33 +109,19 @@ CommandMethod arcRow(std::vector<MenuItem> items, int firstMode, RowOptions o = 
 }
 
 constexpr RowOptions kReopen{.atFirstStep = B::ReopenDialog};
+// The rows whose items come without the tilt dialog, then the same items
+// after it (three fill variants each, or one item each); Backspace at the
+// first step reopens the tilted item's dialog.
+constexpr RowOptions kTiltedVariants{.stride = 10, .atFirstStep = B::ReopenDialog, .reopenItem = 3};
+constexpr RowOptions kUntiltedThenTilted{.atFirstStep = B::ReopenDialog, .reopenItem = 1};
 
-// Pies, chords and outside shapes share their first nine items: centre and
+// Pies, chords and outside shapes share their first two rows: centre and
 // radius without and with a tilt dialog (x00, x10, x20), radii and angles
 // (x30, x31, x32).
-struct SectorItems {
-    const char* names[9];
-};
-
-template <K Kind> void addSectorRows(std::vector<CommandMethod>& t, const SectorItems& n, int base)
+template <K Kind> void addSectorRows(std::vector<CommandMethod>& t, int base)
 {
-    t.push_back(arcRow<Kind, M::EllipseCentreEnds>({{n.names[0], 0},
-                                                    {n.names[1], 1},
-                                                    {n.names[2], 2},
-                                                    {n.names[3], 0, Ask::ArcFamilyTilt},
-                                                    {n.names[4], 1, Ask::ArcFamilyTilt},
-                                                    {n.names[5], 2, Ask::ArcFamilyTilt}},
-                                                   base, {.stride = 10, .atFirstStep = B::ReopenDialog, .reopenItem = 3}));
-    t.push_back(arcRow<Kind, M::EllipseAngles>({{n.names[6], 0, Ask::ArcFamilyRadiiAngles},
-                                                {n.names[7], 1, Ask::ArcFamilyRadiiAngles},
-                                                {n.names[8], 2, Ask::ArcFamilyRadiiAngles}},
-                                               base + 30, {.stride = 1, .atFirstStep = B::ReopenDialog}));
-}
-
-template <K Kind, M Method>
-void addThreePointRow(std::vector<CommandMethod>& t, std::array<const char*, 3> names, int firstMode, int stride)
-{
-    t.push_back(arcRow<Kind, Method>({{names[0], 0}, {names[1], 1}, {names[2], 2}}, firstMode, {.stride = stride}));
+    t.push_back(arcRow<Kind, M::EllipseCentreEnds>(base, kTiltedVariants));
+    t.push_back(arcRow<Kind, M::EllipseAngles>(base + 30, {.stride = 1, .atFirstStep = B::ReopenDialog}));
 }
 
 // ---- Change modes ---------------------------------------------------------------
@@ -213,67 +198,35 @@ template <K Kind> void addSectorChanges(std::vector<CommandMethod>& t, int base)
 void AddArcFamilyRows(std::vector<CommandMethod>& t)
 {
     // ---- Arcs --------------------------------------------------------------
-    t.push_back(arcRow<K::Arc, M::CentreRadiusEnds>({{"PopDrawArc1Click"}}, 600));
-    t.push_back(arcRow<K::Arc, M::RadiusCentreEnds>({{"PopDrawArc2Click", 0, Ask::ArcRadius}}, 610, kReopen));
-    t.push_back(arcRow<K::Arc, M::RadiusAngles>({{"PopDrawArc3Click", 0, Ask::ArcRadiusAngles}}, 620,
-                                                {.atFirstStep = B::ReopenDialog, .clearsSelection = false}));
-    t.push_back(arcRow<K::Arc, M::RadiusTwoPoints>({{"PopDrawArc4Click", 0, Ask::ArcRadius}}, 630, kReopen));
-    t.push_back(arcRow<K::Arc, M::ThreePoints>({{"PopDrawArc5Click"}}, 640));
+    t.push_back(arcRow<K::Arc, M::CentreRadiusEnds>(600));
+    t.push_back(arcRow<K::Arc, M::RadiusCentreEnds>(610, kReopen));
+    t.push_back(arcRow<K::Arc, M::RadiusAngles>(620, {.atFirstStep = B::ReopenDialog, .clearsSelection = false}));
+    t.push_back(arcRow<K::Arc, M::RadiusTwoPoints>(630, kReopen));
+    t.push_back(arcRow<K::Arc, M::ThreePoints>(640));
 
     // ---- Elliptic arcs (the items without a tilt dialog draw untilted) -------
-    t.push_back(arcRow<K::EllipticArc, M::EllipseCentreEnds>(
-        {{"PopDrawEArc1Click"}, {"PopDrawEArc2Click", 0, Ask::ArcFamilyTilt}}, 700,
-        {.atFirstStep = B::ReopenDialog, .reopenItem = 1}));
-    t.push_back(arcRow<K::EllipticArc, M::EllipseRadiiEnds>({{"PopDrawEArc3Click", 0, Ask::ArcFamilyRadiiTilt}}, 710,
-                                                             kReopen));
-    t.push_back(arcRow<K::EllipticArc, M::EllipseAngles>({{"PopDrawEArc4Click", 0, Ask::ArcFamilyRadiiAngles}}, 720,
-                                                          kReopen));
-    t.push_back(arcRow<K::EllipticArc, M::DiagonalEnds>(
-        {{"PopDrawEArc5Click"}, {"PopDrawEArc6Click", 0, Ask::ArcFamilyTilt}}, 730,
-        {.atFirstStep = B::ReopenDialog, .reopenItem = 1}));
-    t.push_back(arcRow<K::EllipticArc, M::DiagonalAngles>({{"PopDrawEArc7Click", 0, Ask::ArcFamilyAngles}}, 740,
-                                                           kReopen));
-    t.push_back(arcRow<K::EllipticArc, M::AxisEnds>({{"PopDrawEArc8Click", 0, Ask::ArcFamilyRatio}}, 750, kReopen));
-    t.push_back(arcRow<K::EllipticArc, M::AxisAngles>({{"PopDrawEArc9Click", 0, Ask::ArcFamilyRatioAngles}}, 760,
-                                                       kReopen));
+    t.push_back(arcRow<K::EllipticArc, M::EllipseCentreEnds>(700, kUntiltedThenTilted));
+    t.push_back(arcRow<K::EllipticArc, M::EllipseRadiiEnds>(710, kReopen));
+    t.push_back(arcRow<K::EllipticArc, M::EllipseAngles>(720, kReopen));
+    t.push_back(arcRow<K::EllipticArc, M::DiagonalEnds>(730, kUntiltedThenTilted));
+    t.push_back(arcRow<K::EllipticArc, M::DiagonalAngles>(740, kReopen));
+    t.push_back(arcRow<K::EllipticArc, M::AxisEnds>(750, kReopen));
+    t.push_back(arcRow<K::EllipticArc, M::AxisAngles>(760, kReopen));
 
     // ---- Pies, chords, outside shapes ------------------------------------------
-    addSectorRows<K::Pie>(t, {{"PopDrawPie1Click", "PopDrawPie2Click", "PopDrawPie3Click", "PopDrawPie4Click",
-                               "PopDrawPie5Click", "PopDrawPie6Click", "PopDrawPie7Click", "PopDrawPie8Click",
-                               "PopDrawPie9Click"}},
-                          800);
-    addThreePointRow<K::Pie, M::ThreePoints>(t, {"PopDrawPieAClick", "PopDrawPieBClick", "PopDrawPieCClick"}, 840, 3);
-    addSectorRows<K::Chord>(t, {{"PopDrawChord1Click", "PopDrawChord2Click", "PopDrawChord3Click",
-                                 "PopDrawChord4Click", "PopDrawChord5Click", "PopDrawChord6Click",
-                                 "PopDrawChord7Click", "PopDrawChord8Click", "PopDrawChord9Click"}},
-                            900);
-    addThreePointRow<K::Chord, M::ThreePoints>(t, {"PopDrawChordAClick", "PopDrawChordBClick", "PopDrawChordCClick"},
-                                               940, 3);
-    addSectorRows<K::Outside>(t, {{"PopDrawEOut1Click", "PopDrawEOut2Click", "PopDrawEOut3Click",
-                                   "PopDrawEOut4Click", "PopDrawEOut5Click", "PopDrawEOut6Click",
-                                   "PopDrawEOut7Click", "PopDrawEOut8Click", "PopDrawEOut9Click"}},
-                              1000);
-    addThreePointRow<K::Outside, M::ThreePointsFull>(t, {"PopDrawEOutAClick", "PopDrawEOutBClick", "PopDrawEOutCClick"},
-                                                     1040, 3);
-    addThreePointRow<K::Outside, M::ThreePoints>(t, {"PopDrawEOutDClick", "PopDrawEOutEClick", "PopDrawEOutFClick"},
-                                                 1050, 3);
+    addSectorRows<K::Pie>(t, 800);
+    t.push_back(arcRow<K::Pie, M::ThreePoints>(840, {.stride = 3}));
+    addSectorRows<K::Chord>(t, 900);
+    t.push_back(arcRow<K::Chord, M::ThreePoints>(940, {.stride = 3}));
+    addSectorRows<K::Outside>(t, 1000);
+    t.push_back(arcRow<K::Outside, M::ThreePointsFull>(1040, {.stride = 3}));
+    t.push_back(arcRow<K::Outside, M::ThreePoints>(1050, {.stride = 3}));
 
     // ---- Ring shapes -------------------------------------------------------------
-    t.push_back(arcRow<K::Ring, M::RingCentreEnds>({{"PopDrawDnt1Click", 0},
-                                                    {"PopDrawDnt2Click", 1},
-                                                    {"PopDrawDnt3Click", 2},
-                                                    {"PopDrawDnt4Click", 0, Ask::ArcFamilyTilt},
-                                                    {"PopDrawDnt5Click", 1, Ask::ArcFamilyTilt},
-                                                    {"PopDrawDnt6Click", 2, Ask::ArcFamilyTilt}},
-                                                   1100, {.stride = 10, .atFirstStep = B::ReopenDialog, .reopenItem = 3}));
-    t.push_back(arcRow<K::Ring, M::RingAngles>({{"PopDrawDnt7Click", 0, Ask::RingRadiiAngles},
-                                                {"PopDrawDnt8Click", 1, Ask::RingRadiiAngles},
-                                                {"PopDrawDnt9Click", 2, Ask::RingRadiiAngles}},
-                                               1130, {.stride = 1, .atFirstStep = B::ReopenDialog}));
-    addThreePointRow<K::Ring, M::RingThreePointsFull>(t, {"PopDrawDntAClick", "PopDrawDntBClick", "PopDrawDntCClick"},
-                                                      1140, 10);
-    addThreePointRow<K::Ring, M::RingThreePoints>(t, {"PopDrawDntDClick", "PopDrawDntEClick", "PopDrawDntFClick"},
-                                                  1170, 10);
+    t.push_back(arcRow<K::Ring, M::RingCentreEnds>(1100, kTiltedVariants));
+    t.push_back(arcRow<K::Ring, M::RingAngles>(1130, {.stride = 1, .atFirstStep = B::ReopenDialog}));
+    t.push_back(arcRow<K::Ring, M::RingThreePointsFull>(1140, {.stride = 10}));
+    t.push_back(arcRow<K::Ring, M::RingThreePoints>(1170, {.stride = 10}));
 
     // ---- Change modes of handle editing --------------------------------------------
     addChange(t, 604, changeArcFamily<K::Arc, ArcRecord, fixed<ArcHandle::RadiusPoint>>);

@@ -3,18 +3,19 @@
 // Adding a construction method: (1) write its builder, a plain function from
 // the Construction to a Draft (interaction/builders.h); (2) write the preview
 // of each step that has one (interaction/previews.h); (3) add one row below:
-// its menu items (handler, fill variant, dialog asked), the CommandMode of its
-// first step, the distance between the variants' modes, one CommandStep per
-// click (accept rule, preview, which coordinates it takes), the builder, and
-// its Backspace and deselection rules; (4) add its menu rows to
-// app/menu_texts.inc. The prompts of every mode are already in
-// interaction/command_prompts.inc, the handler names in
-// interaction/draw_menu_handlers.inc and the dialog rows in dialog_rows.cpp.
+// the CommandMode of its first step, the distance between the variants'
+// modes, one CommandStep per click (accept rule, preview, which coordinates
+// it takes), the builder, and its Backspace and deselection rules; (4) add
+// one row per menu item to interaction/draw_items.inc, naming that first mode
+// with the item's fill variant and dialog: the rows get their items from
+// there. The prompts of every mode are already in
+// interaction/command_prompts.inc and the dialog rows in dialog_rows.cpp.
 // Families with their own click rules (point sequences, freehand strokes,
 // selection, move, copy, the change modes of handle editing) set click /
 // press / drag / finish / change instead of relying on the step walk.
 #include "interaction/command_table.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "interaction/build_sequences.h"
@@ -36,34 +37,28 @@ std::vector<CommandMethod> buildTable()
     std::vector<CommandMethod> t;
 
     // ---- Lines -----------------------------------------------------------
-    t.push_back({.items = {{"PopDrawLineClick"}},
-                 .firstMode = 100,
+    t.push_back({.firstMode = 100,
                  .steps = {{}, {.preview = PreviewSegment}},
                  .build = BuildLineFromPoints});
-    t.push_back({.items = {{"PopDrawLineXClick"}},
-                 .firstMode = 110,
+    t.push_back({.firstMode = 110,
                  .steps = {{}, {.preview = PreviewHorizontal, .use = PointUse::KeepStartY}},
                  .build = BuildLineFromPoints});
-    t.push_back({.items = {{"PopDrawLineYClick"}},
-                 .firstMode = 120,
+    t.push_back({.firstMode = 120,
                  .steps = {{}, {.preview = PreviewVertical, .use = PointUse::KeepStartX}},
                  .build = BuildLineFromPoints});
-    t.push_back({.items = {{"PopDrawLineParaClick"}},
-                 .firstMode = 130,
+    t.push_back({.firstMode = 130,
                  .steps = {{}, {}, {.preview = PreviewReferenceLine}},
                  .build = BuildReferenceLine,
                  .prepare = PrepareParallelLine,
                  .clearsSelection = false,
                  .atFirstStep = B::ReopenDialog});
-    t.push_back({.items = {{"PopDrawLineCrosClick"}},
-                 .firstMode = 140,
+    t.push_back({.firstMode = 140,
                  .steps = {{}, {}, {.preview = PreviewReferenceLine}},
                  .build = BuildReferenceLine,
                  .prepare = PreparePerpendicularLine,
                  .clearsSelection = false,
                  .atFirstStep = B::ReopenDialog});
-    t.push_back({.items = {{"PopDrawLineAngClick", 0, Ask::LineAngle}},
-                 .firstMode = 150,
+    t.push_back({.firstMode = 150,
                  .steps = {{}, {}, {.preview = PreviewReferenceLine}},
                  .build = BuildReferenceLine,
                  .prepare = PrepareAngleLine,
@@ -71,14 +66,12 @@ std::vector<CommandMethod> buildTable()
                  .atFirstStep = B::ReopenDialog});
 
     // ---- Points ----------------------------------------------------------
-    t.push_back({.items = {{"PopDrawTenClick"}},
-                 .firstMode = 200,
+    t.push_back({.firstMode = 200,
                  .steps = {{}},
                  .build = BuildPointFromClick,
                  .clearsSelection = false});
     // 211 while the left button is held: every move places a point.
-    t.push_back({.items = {{"PopDrawFreeTenClick"}},
-                 .firstMode = command_modes::kFreehandPoints,
+    t.push_back({.firstMode = command_modes::kFreehandPoints,
                  .steps = {{}, {}},
                  .click = EndFreehandPoints,
                  .press = StartFreehandPoints,
@@ -88,47 +81,35 @@ std::vector<CommandMethod> buildTable()
                  .takesPoints = false});
 
     // ---- Rectangles --------------------------------------------------------
-    t.push_back({.items = {{"PopDrawBox1Click", 0}, {"PopDrawBox2Click", 1}, {"PopDrawBox3Click", 2}},
-                 .firstMode = 300,
+    t.push_back({.firstMode = 300,
                  .variantStride = 2,
                  .steps = {{}, {.preview = PreviewBox}},
                  .build = BuildRectFromPoints});
-    t.push_back({.items = {{"PopDrawCBox1Click", 0, Ask::Corners},
-                           {"PopDrawCBox2Click", 1, Ask::Corners},
-                           {"PopDrawCBox3Click", 2, Ask::Corners}},
-                 .firstMode = 310,
+    t.push_back({.firstMode = 310,
                  .variantStride = 2,
                  .steps = {{}, {.preview = PreviewBox}},
                  .build = BuildCornerRectFromPoints,
                  .atFirstStep = B::ReopenDialog});
 
     // ---- Circles -----------------------------------------------------------
-    t.push_back({.items = {{"PopDrawCirc1Click", 0}, {"PopDrawCirc2Click", 1}, {"PopDrawCirc3Click", 2}},
-                 .firstMode = 400,
+    t.push_back({.firstMode = 400,
                  .variantStride = 2,
                  .steps = {{}, {.preview = PreviewCircleCentre}},
                  .build = BuildCircleFromCentreRadius});
-    t.push_back({.items = {{"PopDrawCirc4Click", 0, Ask::CircleRadius},
-                           {"PopDrawCirc5Click", 1, Ask::CircleRadius},
-                           {"PopDrawCirc6Click", 2, Ask::CircleRadius}},
-                 .firstMode = 410,
+    t.push_back({.firstMode = 410,
                  .variantStride = 1,
                  .steps = {{.preview = PreviewCircleFixed}},
                  .build = BuildCircleFixedRadius,
                  .clearsSelection = false,
                  .atFirstStep = B::ReopenDialog});
-    t.push_back({.items = {{"PopDrawCirc7Click", 0, Ask::CircleRadius},
-                           {"PopDrawCirc8Click", 1, Ask::CircleRadius},
-                           {"PopDrawCirc9Click", 2, Ask::CircleRadius}},
-                 .firstMode = 420,
+    t.push_back({.firstMode = 420,
                  .variantStride = 3,
                  .steps = {{},
                            {.accepts = WithinTwiceRadius, .preview = PreviewSegment},
                            {.preview = PreviewCircleRadiusTwoPoints}},
                  .build = BuildCircleFromRadiusTwoPoints,
                  .atFirstStep = B::ReopenDialog});
-    t.push_back({.items = {{"PopDrawCircAClick", 0}, {"PopDrawCircBClick", 1}, {"PopDrawCircCClick", 2}},
-                 .firstMode = 430,
+    t.push_back({.firstMode = 430,
                  .variantStride = 3,
                  .steps = {{}, {.preview = PreviewSegment}, {.preview = PreviewCircleThreePoints}},
                  .build = BuildCircleFromThreePoints});
@@ -136,43 +117,25 @@ std::vector<CommandMethod> buildTable()
     // ---- Ellipses ------------------------------------------------------------
     // Started without a dialog the tilt is 0; Backspace at the first step
     // still opens the tilt dialog.
-    t.push_back({.items = {{"PopDrawElli1Click", 0},
-                           {"PopDrawElli2Click", 1},
-                           {"PopDrawElli3Click", 2},
-                           {"PopDrawElli4Click", 0, Ask::EllipseTilt},
-                           {"PopDrawElli5Click", 1, Ask::EllipseTilt},
-                           {"PopDrawElli6Click", 2, Ask::EllipseTilt}},
-                 .firstMode = 500,
+    t.push_back({.firstMode = 500,
                  .variantStride = 2,
                  .steps = {{}, {.preview = PreviewEllipseCentre}},
                  .build = BuildEllipseFromCentreRadius,
                  .atFirstStep = B::ReopenDialog,
                  .reopenItem = 3});
-    t.push_back({.items = {{"PopDrawElli7Click", 0},
-                           {"PopDrawElli8Click", 1},
-                           {"PopDrawElli9Click", 2},
-                           {"PopDrawElliAClick", 0, Ask::EllipseDiagonalTilt},
-                           {"PopDrawElliBClick", 1, Ask::EllipseDiagonalTilt},
-                           {"PopDrawElliCClick", 2, Ask::EllipseDiagonalTilt}},
-                 .firstMode = 510,
+    t.push_back({.firstMode = 510,
                  .variantStride = 2,
                  .steps = {{}, {.preview = PreviewEllipseDiagonal}},
                  .build = BuildEllipseFromDiagonal,
                  .atFirstStep = B::ReopenDialog,
                  .reopenItem = 3});
-    t.push_back({.items = {{"PopDrawElliDClick", 0, Ask::EllipseRadii},
-                           {"PopDrawElliEClick", 1, Ask::EllipseRadii},
-                           {"PopDrawElliFClick", 2, Ask::EllipseRadii}},
-                 .firstMode = 520,
+    t.push_back({.firstMode = 520,
                  .variantStride = 1,
                  .steps = {{.preview = PreviewEllipseFixed}},
                  .build = BuildEllipseFixedRadii,
                  .clearsSelection = false,
                  .atFirstStep = B::ReopenDialog});
-    t.push_back({.items = {{"PopDrawElliGClick", 0, Ask::EllipseRatio},
-                           {"PopDrawElliHClick", 1, Ask::EllipseRatio},
-                           {"PopDrawElliIClick", 2, Ask::EllipseRatio}},
-                 .firstMode = 530,
+    t.push_back({.firstMode = 530,
                  .variantStride = 2,
                  .steps = {{}, {.preview = PreviewEllipseRatio}},
                  .build = BuildEllipseFromRatio,
@@ -182,11 +145,9 @@ std::vector<CommandMethod> buildTable()
     // The click rule, Ctrl+E and Backspace are the machine's; the builders of
     // the point-list kinds (interaction/build_sequences.h) read
     // Construction::sequence or ::freehand.
-    const auto sequence = [&](std::vector<MenuItem> items, int mode, int stride, SequenceShape shape,
-                              BuildFn build) {
+    const auto sequence = [&](int mode, int stride, SequenceShape shape, BuildFn build) {
         const bool closed = shape == SequenceShape::Closed;
-        t.push_back({.items = std::move(items),
-                     .firstMode = mode,
+        t.push_back({.firstMode = mode,
                      .variantStride = stride,
                      .steps = {{.preview = closed ? PreviewClosedSequence : PreviewOpenSequence}},
                      .build = build,
@@ -195,16 +156,13 @@ std::vector<CommandMethod> buildTable()
                      .sequence = shape,
                      .atFirstStep = B::DropLastPoint});
     };
-    sequence({{"PopDrawPlin1Click"}}, 2000, 0, SequenceShape::Open, BuildPolylineFromSequence);
-    sequence({{"PopDrawPgon1Click", 0}, {"PopDrawPgon2Click", 1}, {"PopDrawPgon3Click", 2}}, 2010, 10,
-             SequenceShape::Closed, BuildPolygonFromSequence);
-    sequence({{"PopDrawBez1Click"}}, 2100, 0, SequenceShape::Bezier, BuildBezierFromSequence);
-    sequence({{"PopDrawOsp1Click"}}, 2200, 0, SequenceShape::Open, BuildOpenSplineFromSequence);
-    sequence({{"PopDrawCsp1Click", 0}, {"PopDrawCsp2Click", 1}, {"PopDrawCsp3Click", 2}}, 2210, 10,
-             SequenceShape::Closed, BuildClosedSplineFromSequence);
-    const auto stroke = [&](const char* handler, int mode, int stepPx, BuildFn build) {
-        t.push_back({.items = {{handler}},
-                     .firstMode = mode,
+    sequence(2000, 0, SequenceShape::Open, BuildPolylineFromSequence);
+    sequence(2010, 10, SequenceShape::Closed, BuildPolygonFromSequence);
+    sequence(2100, 0, SequenceShape::Bezier, BuildBezierFromSequence);
+    sequence(2200, 0, SequenceShape::Open, BuildOpenSplineFromSequence);
+    sequence(2210, 10, SequenceShape::Closed, BuildClosedSplineFromSequence);
+    const auto stroke = [&](int mode, int stepPx, BuildFn build) {
+        t.push_back({.firstMode = mode,
                      .steps = {{}, {}},
                      .build = build,
                      .click = EndFreehandLine,
@@ -214,8 +172,8 @@ std::vector<CommandMethod> buildTable()
                      .clearsSelection = false,
                      .takesPoints = false});
     };
-    stroke("PopDrawPlin2Click", 2300, 10, BuildPolylineFromStroke);
-    stroke("PopDrawOsp2Click", 2310, 20, BuildOpenSplineFromStroke);
+    stroke(2300, 10, BuildPolylineFromStroke);
+    stroke(2310, 20, BuildOpenSplineFromStroke);
 
     AddArcFamilyRows(t);
     AddPolygonStarTextRows(t);
@@ -261,8 +219,31 @@ std::vector<CommandMethod> buildTable()
     return t;
 }
 
+struct DrawItemRow {
+    int firstMode;
+    MenuItem item;
+};
+
+constexpr DrawItemRow kDrawItems[] = {
+#define MIRT_DRAW_ITEM(depth, handler, caption, shortcut, firstMode, variant, ask) \
+    {firstMode, {#handler, variant, Ask::ask}},
+#include "interaction/draw_items.inc"
+};
+
+// Each Draw item joins the family row of its first mode, in menu order.
+std::vector<CommandMethod> withDrawItems(std::vector<CommandMethod> t)
+{
+    for (const DrawItemRow& row : kDrawItems) {
+        const auto family = std::find_if(t.begin(), t.end(),
+                                         [&](const CommandMethod& m) { return m.firstMode == row.firstMode; });
+        if (family != t.end())
+            family->items.push_back(row.item);
+    }
+    return t;
+}
+
 struct Index {
-    std::vector<CommandMethod> methods = buildTable();
+    std::vector<CommandMethod> methods = withDrawItems(buildTable());
     std::unordered_map<int, ModeInfo> modes;
     std::unordered_map<std::string_view, MenuItemRef> items;
 

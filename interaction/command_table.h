@@ -77,7 +77,8 @@ struct MenuItem {
 };
 
 struct CommandMethod {
-    std::vector<MenuItem> items;
+    // The Draw families get theirs from interaction/draw_items.inc.
+    std::vector<MenuItem> items = {};
     int firstMode = 0;
     int variantStride = 0;
     std::vector<CommandStep> steps;

@@ -73,11 +73,6 @@ void previewStarInner(const Construction& c, PointD cursor, PreviewShape& out)
         addClosed(out, StarVertices(c.points[0], c.points[1], r, c.work.count));
 }
 
-std::vector<MenuItem> threeVariants(const char* outline, const char* fill, const char* both, Ask ask = Ask::None)
-{
-    return {{outline, 0, ask}, {fill, 1, ask}, {both, 2, ask}};
-}
-
 // ---- Text -------------------------------------------------------------------------
 
 // The dialog's text is laid out once at (0, 0); the preview moves its box.
@@ -102,16 +97,12 @@ Draft buildText(const Construction& c, int)
 
 void AddPolygonStarTextRows(std::vector<CommandMethod>& t)
 {
-    t.push_back({.items = threeVariants("PopDrawPgon4Click", "PopDrawPgon5Click", "PopDrawPgon6Click",
-                                        Ask::CornerCount),
-                 .firstMode = 2040,
+    t.push_back({.firstMode = 2040,
                  .variantStride = 10,
                  .steps = {{}, {.accepts = awayFromCentre, .preview = previewRegularPolygon}},
                  .build = buildRegularPolygon,
                  .atFirstStep = B::ReopenDialog});
-    t.push_back({.items = threeVariants("PopDrawPgon7Click", "PopDrawPgon8Click", "PopDrawPgon9Click",
-                                        Ask::CornerCount),
-                 .firstMode = 2070,
+    t.push_back({.firstMode = 2070,
                  .variantStride = 10,
                  .steps = {{},
                            {.accepts = awayFromCentre, .preview = previewStarOuter},
@@ -119,8 +110,7 @@ void AddPolygonStarTextRows(std::vector<CommandMethod>& t)
                  .build = buildStar,
                  .atFirstStep = B::ReopenDialog});
 
-    t.push_back({.items = {{"PopDrawMojiClick", 0, Ask::Text}},
-                 .firstMode = 3000,
+    t.push_back({.firstMode = 3000,
                  .steps = {{.preview = previewText}},
                  .build = buildText,
                  .prepare = prepareText,

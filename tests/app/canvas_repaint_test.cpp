@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "bench/sample_drawing.h"
-#include "bench/sample_texture.h"
 #include "model/selection.h"
+#include "samples/sample_drawing.h"
+#include "samples/sample_texture.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include <random>
 
-#include "bench/sample_drawing.h"
-#include "bench/sample_texture.h"
+#include "samples/sample_drawing.h"
+#include "samples/sample_texture.h"
 
 namespace {
 

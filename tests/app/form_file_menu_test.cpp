@@ -53,7 +53,7 @@ struct Script {
 
     void install(TForm1& form)
     {
-        FileQuestions& q = form.questions();
+        Questions& q = form.questions();
         q.unsavedChanges = [this] {
             ++asked;
             return answer;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -86,6 +87,27 @@ TEST(MenuTable, DrawGroupHasThirteenSubmenusOfTheWrittenSizesAndTheTextItem)
         EXPECT_EQ(ChildrenOf(draw[i]->name).size(), expected[i].second) << draw[i]->caption;
     }
     EXPECT_STREQ(ChildrenOf("PopDrawPlins").front()->caption, "作図指定完了(&0)");
+}
+
+// The Draw group is made from the list of Draw items; its rows stay the ones
+// the menu was written with (tests/data/draw_menu_rows.txt: depth, name,
+// caption and shortcut, tab-separated, in menu order).
+TEST(MenuTable, DrawGroupRowsAreTheWrittenOnes)
+{
+    std::ifstream file(MIRT_TEST_DATA "/draw_menu_rows.txt");
+    ASSERT_TRUE(file);
+    std::vector<std::string> expected;
+    for (std::string line; std::getline(file, line);)
+        expected.push_back(line);
+    std::vector<std::string> found;
+    bool inDraw = false;
+    for (const MenuRow& row : PopupMenuRows()) {
+        if (row.depth == 0)
+            inDraw = std::string_view(row.name) == "PopDraw";
+        if (inDraw)
+            found.push_back(std::to_string(row.depth) + '\t' + row.name + '\t' + row.caption + '\t' + row.shortcut);
+    }
+    EXPECT_EQ(found, expected);
 }
 
 TEST(MenuTable, ShortcutsAreTheWrittenOnesAndUnique)

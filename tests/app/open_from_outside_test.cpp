@@ -80,7 +80,7 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         form = MakeShownForm();
-        FileQuestions& q = form->questions();
+        Questions& q = form->questions();
         q.unsavedChanges = [this] {
             ++asked;
             return answer;

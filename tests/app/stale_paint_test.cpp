@@ -20,8 +20,8 @@
 #include <thread>
 
 #include "app/paint_input_gate.h"
-#include "bench/sample_drawing.h"
 #include "model/selection.h"
+#include "samples/sample_drawing.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <random>
 #include <vector>
 
-#include "bench/sample_drawing.h"
 #include "element_builders.h"
 #include "model/element_extent.h"
 #include "model/paint_order.h"
 #include "model/snap_points.h"
+#include "samples/sample_drawing.h"
 
 using namespace testing_builders;
 

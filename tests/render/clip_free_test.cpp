@@ -8,10 +8,10 @@
 #include <functional>
 #include <vector>
 
-#include "bench/sample_drawing.h"
 #include "render/clip_free.h"
 #include "render/graph_p.h"
 #include "render/picture.h"
+#include "samples/sample_drawing.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 #include <functional>
 #include <random>
 
-#include "bench/sample_drawing.h"
 #include "model/paint_reach.h"
 #include "render/bands.h"
 #include "render/picture.h"
 #include "render/renderers.h"
+#include "samples/sample_drawing.h"
 
 namespace {
 

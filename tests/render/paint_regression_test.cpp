@@ -12,10 +12,10 @@
 
 #include <map>
 
-#include "bench/sample_drawing.h"
-#include "bench/sample_texture.h"
 #include "render/export.h"
 #include "render/picture.h"
+#include "samples/sample_drawing.h"
+#include "samples/sample_texture.h"
 #include "tests/render/render_canvas.h"
 
 namespace {

@@ -17,10 +17,10 @@
 #include <random>
 #include <thread>
 
-#include "bench/sample_drawing.h"
-#include "bench/sample_texture.h"
 #include "render/bands.h"
 #include "render/picture.h"
+#include "samples/sample_drawing.h"
+#include "samples/sample_texture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Deterministic mixed drawings: the kinds cycle in their code order, the
 // geometry comes from a fixed-seed generator so runs compare.
-#include "bench/sample_drawing.h"
+#include "samples/sample_drawing.h"
 
 #include <iterator>
 #include <random>

@@ -1,7 +1,7 @@
-// Generated drawings for the benchmarks and the paint regression test: every
-// kind in turn, spread over an image area. The attribute tables hold an entry
-// of every pen and brush kind, width, dash style and dash cap; which of them
-// the elements use depends on the look:
+// Generated drawings for the benchmarks and the tests that need large or
+// varied drawings: every kind in turn, spread over an image area. The
+// attribute tables hold an entry of every pen and brush kind, width, dash
+// style and dash cap; which of them the elements use depends on the look:
 //   Plain          1- and 2.5-pixel solid pens, solid brushes, as a simple diagram;
 //   AllAttributes  each element picks any pen, brush, width, line type and cap;
 //   Row            every element uses the one setting of an AttributeRow.
