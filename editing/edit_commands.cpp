@@ -18,12 +18,6 @@ QString text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-int stepOf(const CommandContext& ctx)
-{
-    const auto info = LookupMode(ctx.state.CommandMode);
-    return info ? info->step : 0;
-}
-
 void showOutcome(CommandContext& ctx, bool selected, const char* ok, const char* ng)
 {
     if (selected)
@@ -54,7 +48,7 @@ bool refuseEmpty(CommandContext& ctx, const char* prompt)
 // ---------------------------------------------------------------------------
 // Clicks
 
-void SelectOneClick(CommandContext& ctx, const ClickPoint& click)
+void SelectOneClick(CommandContext& ctx, const ModeInfo&, const ClickPoint& click)
 {
     ctx.host.Deselect();
     const ViewTransform& view = ctx.state.view.view;
@@ -64,10 +58,10 @@ void SelectOneClick(CommandContext& ctx, const ClickPoint& click)
     showOutcome(ctx, found, EditText::kSelectOneOk, EditText::kSelectOneNg);
 }
 
-void SelectRangeClick(CommandContext& ctx, const ClickPoint& click)
+void SelectRangeClick(CommandContext& ctx, const ModeInfo& info, const ClickPoint& click)
 {
     Construction& c = ctx.state.construction;
-    if (stepOf(ctx) == 0) {
+    if (info.step == 0) {
         ctx.host.Deselect();
         c.points[0] = click.point;
         ++ctx.state.CommandMode;
@@ -78,9 +72,9 @@ void SelectRangeClick(CommandContext& ctx, const ClickPoint& click)
     showOutcome(ctx, found, EditText::kSelectRangeOk, EditText::kSelectRangeNg);
 }
 
-void MoveClick(CommandContext& ctx, const ClickPoint& click)
+void MoveClick(CommandContext& ctx, const ModeInfo& info, const ClickPoint& click)
 {
-    if (stepOf(ctx) == 0)
+    if (info.step == 0)
         return takeBasePoint(ctx, click);
     Construction& c = ctx.state.construction;
     MoveSelection(ctx, c.points[0], click.point);
@@ -89,9 +83,9 @@ void MoveClick(CommandContext& ctx, const ClickPoint& click)
     c.outline = SelectionOutline(ctx.drawing, kOutlineElements);
 }
 
-void CopyClick(CommandContext& ctx, const ClickPoint& click)
+void CopyClick(CommandContext& ctx, const ModeInfo& info, const ClickPoint& click)
 {
-    if (stepOf(ctx) == 0)
+    if (info.step == 0)
         return takeBasePoint(ctx, click);
     CopySelection(ctx, ctx.state.construction.points[0], click.point);
 }

@@ -13,10 +13,10 @@
 #include "interaction/command_machine.h"
 
 // Clicks of modes 1; 2 and 3; 10 and 11; 20 and 21.
-void SelectOneClick(CommandContext&, const ClickPoint&);
-void SelectRangeClick(CommandContext&, const ClickPoint&);
-void MoveClick(CommandContext&, const ClickPoint&);
-void CopyClick(CommandContext&, const ClickPoint&);
+void SelectOneClick(CommandContext&, const ModeInfo&, const ClickPoint&);
+void SelectRangeClick(CommandContext&, const ModeInfo&, const ClickPoint&);
+void MoveClick(CommandContext&, const ModeInfo&, const ClickPoint&);
+void CopyClick(CommandContext&, const ModeInfo&, const ClickPoint&);
 // The rubber band of modes 11 and 21: the selection's outline displaced by
 // cursor - base, and the segment from the base point.
 void PreviewDisplacedSelection(const Construction&, PointD cursor, PreviewShape&);

@@ -25,6 +25,7 @@
 #include "interaction/command_modes.h"
 #include "interaction/command_rows.h"
 #include "interaction/family_rules.h"
+#include "interaction/handle_rows.h"
 #include "interaction/previews.h"
 #include "interaction/sequence_rules.h"
 
@@ -193,28 +194,12 @@ std::vector<CommandMethod> buildTable()
     edit("PopEditCopyClick", 20, CopyClick, {{}, {.preview = PreviewDisplacedSelection}});
 
     // ---- Change modes of handle editing (entered by the handle click) ---------
-    const auto change = [&](int mode, ChangeFn rebuild, PreviewFn preview) {
+    for (const HandleRow& row : HandleRows())
         t.push_back({.items = {},
-                     .firstMode = mode,
-                     .steps = {{.preview = preview}},
-                     .change = rebuild,
+                     .firstMode = row.mode,
+                     .steps = {{.preview = row.preview}},
+                     .change = row.rebuild,
                      .clearsSelection = false});
-    };
-    change(102, ChangeLineAt, PreviewSegment);
-    change(306, ChangeRectAt, PreviewBox);
-    change(316, ChangeCornerRectAt, PreviewBox);
-    change(406, ChangeCircleRadiusAt, PreviewCircleCentre);
-    change(429, ChangeCircleRadiusTwoPointsAt, PreviewChangedRadiusTwoPoints);
-    change(439, ChangeCircleThreePointsAt, PreviewCircleThreePoints);
-    change(506, ChangeEllipseRadiusAt, PreviewEllipseCentre);
-    change(516, ChangeEllipseDiagonalAt, PreviewEllipseDiagonal);
-    change(536, ChangeEllipseRatioAt, PreviewEllipseRatio);
-    // The point lists show the rebuilt figure (the machine's default).
-    change(2001, ChangeVertexAt<ElementKind::Polyline>, nullptr);
-    change(2011, ChangeVertexAt<ElementKind::Polygon>, nullptr);
-    change(2101, ChangeVertexAt<ElementKind::Bezier>, nullptr);
-    change(2201, ChangeVertexAt<ElementKind::OpenSpline>, nullptr);
-    change(2211, ChangeVertexAt<ElementKind::ClosedSpline>, nullptr);
 
     return t;
 }
