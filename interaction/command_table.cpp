@@ -19,11 +19,11 @@
 #include <unordered_map>
 
 #include "interaction/build_sequences.h"
-#include "editing/edit_commands.h"
 #include "interaction/builder_protocol.h"
 #include "interaction/command_machine.h"
 #include "interaction/command_modes.h"
 #include "interaction/command_rows.h"
+#include "interaction/edit_rows.h"
 #include "interaction/family_rules.h"
 #include "interaction/handle_rows.h"
 #include "interaction/previews.h"
@@ -178,20 +178,7 @@ std::vector<CommandMethod> buildTable()
 
     AddArcFamilyRows(t);
     AddPolygonStarTextRows(t);
-
-    // ---- Edit: selecting, move and copy (editing/edit_commands.h) -------------
-    const auto edit = [&](const char* handler, int mode, ClickFn click, std::vector<CommandStep> steps) {
-        t.push_back({.items = {{handler}},
-                     .firstMode = mode,
-                     .steps = std::move(steps),
-                     .click = click,
-                     .clearsSelection = false});
-    };
-    edit("PopEditSelect1Click", 1, SelectOneClick, {{}});
-    t.back().takesPoints = false;  // a pick, by the raw press pixel
-    edit("PopEditSelectRangeClick", 2, SelectRangeClick, {{}, {.preview = PreviewBox}});
-    edit("PopEditMoveClick", 10, MoveClick, {{}, {.preview = PreviewDisplacedSelection}});
-    edit("PopEditCopyClick", 20, CopyClick, {{}, {.preview = PreviewDisplacedSelection}});
+    AddEditRows(t);
 
     // ---- Change modes of handle editing (entered by the handle click) ---------
     for (const HandleRow& row : HandleRows())
