@@ -13,6 +13,9 @@
 // Families with their own click rules (point sequences, freehand strokes,
 // selection, move, copy, the change modes of handle editing) set click /
 // press / drag / finish / change instead of relying on the step walk.
+// A new handle kind (a grip that reshapes its element) is one row of
+// interaction/handle_rows.cpp, with its grips, change mode, set-up, rebuild
+// and rubber band; the change-mode row here is made from it.
 #include "interaction/command_table.h"
 
 #include <algorithm>

@@ -199,7 +199,7 @@ std::vector<HandleRow> buildRows()
     using namespace grip;
     using H = ArcHandle;
     const auto only = [](L layout, int k) { return GripSpan{layout, k, k}; };
-    const auto all = [](L layout) { return GripSpan{layout, 0, kEveryGrip}; };
+    const auto all = [](L layout) { return GripSpan{layout, kFirstVertex, kEveryGrip}; };
     // The same grip of every elliptic-arc layout.
     const auto everyEllipticArc = [&](int k) {
         return std::vector<GripSpan>{only(L::EllipticArc, k), only(L::EllipticArcDiagonal, k),

@@ -79,8 +79,7 @@ inline constexpr int kArcDefiningPoint1 = 3;  // EllipticArcDiagonal, EllipticAr
 inline constexpr int kArcDefiningPoint2 = 4;
 inline constexpr int kRingInnerStart = 3;     // Ring
 
-// Point lists: the vertices from 0; points and texts: their one position.
+// Point lists: the vertices in order. (Points and texts have one grip.)
 inline constexpr int kFirstVertex = 0;
-inline constexpr int kPosition = 0;
 
 }  // namespace grip
