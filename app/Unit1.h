@@ -94,6 +94,8 @@ public:
     TGraphP* surface() override { return m_surface.get(); }
     void Deselect() override;
     void StartBlink() override;
+    void moveSelection(PointD base, PointD target) override;
+    void copySelection(PointD base, PointD target) override;
     // The commands' dialogs, asked through questions().
     bool askNumbers(NumericRows& rows) override { return Answered(m_questions.numbers, rows); }
     bool askCorners(ConstructionParameters& params) override { return Answered(m_questions.corners, params); }

@@ -1,4 +1,5 @@
-// TForm1's Edit menu: one-line handlers into editing/edit_commands.h.
+// TForm1's Edit menu: one-line handlers into editing/edit_commands.h, and the
+// displacement that the move and copy clicks ask the host for.
 #include "app/Unit1.h"
 #include "editing/attribute_change.h"
 #include "editing/content_edit.h"
@@ -72,6 +73,18 @@ void TForm1::PopEditMoveClick()
 void TForm1::PopEditCopyClick()
 {
     run(*this, StartCopy);
+}
+
+// The move and copy clicks of the command machine hand their displacement here.
+void TForm1::moveSelection(PointD base, PointD target)
+{
+    CommandContext ctx = commandContext();
+    MoveSelection(ctx, base, target);
+}
+void TForm1::copySelection(PointD base, PointD target)
+{
+    CommandContext ctx = commandContext();
+    CopySelection(ctx, base, target);
 }
 void TForm1::PopEditPolyPointClick()
 {

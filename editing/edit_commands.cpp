@@ -3,6 +3,8 @@
 #include "editing/displace.h"
 #include "editing/edit_texts.h"
 #include "interaction/canvas_host.h"
+#include "interaction/command_machine.h"
+#include "interaction/edit_rows.h"
 #include "interaction/interaction_state.h"
 #include "model/selection.h"
 
@@ -10,34 +12,9 @@
 
 namespace {
 
-// The move and copy previews follow at most this many elements.
-constexpr size_t kOutlineElements = 500;
-
 QString text(const char* utf8)
 {
     return QString::fromUtf8(utf8);
-}
-
-int stepOf(const CommandContext& ctx)
-{
-    const auto info = LookupMode(ctx.state.CommandMode);
-    return info ? info->step : 0;
-}
-
-void showOutcome(CommandContext& ctx, bool selected, const char* ok, const char* ng)
-{
-    if (selected)
-        ctx.host.StartBlink();
-    ctx.host.ShowOperation(text(selected ? ok : ng));
-}
-
-// Base point stored, outline taken, next step.
-void takeBasePoint(CommandContext& ctx, const ClickPoint& click)
-{
-    Construction& c = ctx.state.construction;
-    c.points[0] = click.point;
-    c.outline = SelectionOutline(ctx.drawing, kOutlineElements);
-    ++ctx.state.CommandMode;
 }
 
 bool refuseEmpty(CommandContext& ctx, const char* prompt)
@@ -50,63 +27,6 @@ bool refuseEmpty(CommandContext& ctx, const char* prompt)
 }
 
 } // namespace
-
-// ---------------------------------------------------------------------------
-// Clicks
-
-void SelectOneClick(CommandContext& ctx, const ClickPoint& click)
-{
-    ctx.host.Deselect();
-    const ViewTransform& view = ctx.state.view.view;
-    // The raw press point: neither grid nor snap moves a pick.
-    const PointD at = PixelToWorld(view, click.pixelX, click.pixelY);
-    const bool found = SelectAt(ctx.drawing, kSnapTolerancePx / view.scale, at.x, at.y);
-    showOutcome(ctx, found, EditText::kSelectOneOk, EditText::kSelectOneNg);
-}
-
-void SelectRangeClick(CommandContext& ctx, const ClickPoint& click)
-{
-    Construction& c = ctx.state.construction;
-    if (stepOf(ctx) == 0) {
-        ctx.host.Deselect();
-        c.points[0] = click.point;
-        ++ctx.state.CommandMode;
-        return;
-    }
-    --ctx.state.CommandMode;
-    const bool found = SelectInRange(ctx.drawing, c.points[0].x, c.points[0].y, click.point.x, click.point.y);
-    showOutcome(ctx, found, EditText::kSelectRangeOk, EditText::kSelectRangeNg);
-}
-
-void MoveClick(CommandContext& ctx, const ClickPoint& click)
-{
-    if (stepOf(ctx) == 0)
-        return takeBasePoint(ctx, click);
-    Construction& c = ctx.state.construction;
-    MoveSelection(ctx, c.points[0], click.point);
-    // The next click moves the new elements on from here.
-    c.points[0] = click.point;
-    c.outline = SelectionOutline(ctx.drawing, kOutlineElements);
-}
-
-void CopyClick(CommandContext& ctx, const ClickPoint& click)
-{
-    if (stepOf(ctx) == 0)
-        return takeBasePoint(ctx, click);
-    CopySelection(ctx, ctx.state.construction.points[0], click.point);
-}
-
-void PreviewDisplacedSelection(const Construction& c, PointD cursor, PreviewShape& out)
-{
-    const double dx = cursor.x - c.points[0].x, dy = cursor.y - c.points[0].y;
-    for (const auto& line : c.outline) {
-        auto& moved = out.add();
-        moved.reserve(line.size());
-        for (const PointD& p : line)
-            moved.push_back({ p.x + dx, p.y + dy });
-    }
-    out.add() = { c.points[0], cursor };
-}
 
 // ---------------------------------------------------------------------------
 // Menu commands
@@ -132,7 +52,7 @@ void StartCopy(CommandContext& ctx)
 void SelectAllCommand(CommandContext& ctx)
 {
     ctx.host.Deselect();
-    showOutcome(ctx, SelectAll(ctx.drawing), EditText::kSelectAllOk, EditText::kSelectAllNg);
+    ShowSelectionOutcome(ctx, SelectAll(ctx.drawing), EditText::kSelectAllOk, EditText::kSelectAllNg);
 }
 
 void DeselectCommand(CommandContext& ctx)

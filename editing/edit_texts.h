@@ -1,13 +1,11 @@
-// Texts of the Edit-menu commands: selection outcomes, the refusals of an
-// empty selection and the counts of delete, move and copy. UTF-8.
+// Texts of the Edit-menu commands: the outcomes of select-all and deselect,
+// the refusals of an empty selection and the counts of delete, move and copy.
+// (The outcomes of the selecting clicks are interaction/command_texts.h.)
+// UTF-8.
 #pragma once
 
 namespace EditText {
 
-inline constexpr char kSelectOneOk[] = "１要素選択OK";
-inline constexpr char kSelectOneNg[] = "１要素選択NG";
-inline constexpr char kSelectRangeOk[] = "範囲選択OK";
-inline constexpr char kSelectRangeNg[] = "範囲選択NG";
 inline constexpr char kSelectAllOk[] = "全選択OK";
 inline constexpr char kSelectAllNg[] = "全選択NG";
 inline constexpr char kDeselected[] = "選択解除";

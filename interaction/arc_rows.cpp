@@ -1,6 +1,7 @@
 // The arc family's rows of the family table: arcs (600-643), elliptic arcs
 // (700-761), pies (800-848), chords (900-948), outside-of-circle shapes
-// (1000-1058) and ring shapes (1100-1193), with their change modes.
+// (1000-1058) and ring shapes (1100-1193). Their change modes are handle rows
+// (interaction/handle_rows.cpp).
 //
 // Every step of a method shares one routine, ArcFigureFromClicks
 // (interaction/build_arcs.h): the click rule asks it whether the clicks so
@@ -124,75 +125,6 @@ template <K Kind> void addSectorRows(std::vector<CommandMethod>& t, int base)
     t.push_back(arcRow<Kind, M::EllipseAngles>(base + 30, {.stride = 1, .atFirstStep = B::ReopenDialog}));
 }
 
-// ---- Change modes ---------------------------------------------------------------
-
-template <class Record> const Record* recordAt(const Drawing& d, int32_t position, ElementKind kind)
-{
-    if (position < 0 || static_cast<size_t>(position) >= d.registry.size())
-        return nullptr;
-    const ElementRef& ref = d.registry[static_cast<size_t>(position)];
-    const Record* found = nullptr;
-    if (ref.kind == static_cast<int32_t>(kind)) {
-        visitElement(d, ref, [&](ElementKind, const auto& r) {
-            if constexpr (std::is_same_v<std::decay_t<decltype(r)>, Record>)
-                found = &r;
-        });
-    }
-    return found;
-}
-
-// Which defining point a change mode's click moves; 605 and 643 depend on
-// the picked handle (1 start, 2 end; 1..3 the three points).
-using HandlePick = ArcHandle (*)(const Construction&);
-template <ArcHandle H> ArcHandle fixed(const Construction&)
-{
-    return H;
-}
-ArcHandle startOrEnd(const Construction& c)
-{
-    return c.changeHandle == 1 ? ArcHandle::Start : ArcHandle::End;
-}
-ArcHandle threePointHandle(const Construction& c)
-{
-    const int k = std::clamp(c.changeHandle, 1, 3) - 1;
-    return static_cast<ArcHandle>(static_cast<int>(ArcHandle::Point1) + k);
-}
-
-template <class Record> auto changedOf(const Record& old, ArcHandle h, PointD to)
-{
-    if constexpr (std::is_same_v<Record, ArcRecord>)
-        return ChangedArc(old, h, to);
-    else if constexpr (std::is_same_v<Record, EllipticArcRecord>)
-        return ChangedEllipticArc(old, h, to);
-    else if constexpr (std::is_same_v<Record, RingRecord>)
-        return ChangedRing(old, h, to);
-    else
-        return ChangedSector(old, h, to);
-}
-
-template <K Kind, class Record, HandlePick Pick> Draft changeArcFamily(const Drawing& d, const Construction& c, PointD to)
-{
-    const Record* old = recordAt<Record>(d, c.changeTarget, Kind);
-    if (!old)
-        return Draft::refusal(Kind);
-    const auto changed = changedOf(*old, Pick(c), to);
-    if (!changed)
-        return Draft::refusal(Kind);
-    return {Kind, *changed};
-}
-
-void addChange(std::vector<CommandMethod>& t, int mode, ChangeFn change)
-{
-    t.push_back({.items = {}, .firstMode = mode, .steps = {{}}, .change = change, .clearsSelection = false});
-}
-
-template <K Kind> void addSectorChanges(std::vector<CommandMethod>& t, int base)
-{
-    addChange(t, base + 4, changeArcFamily<Kind, SectorRecord, fixed<ArcHandle::RadiusPoint>>);
-    addChange(t, base + 5, changeArcFamily<Kind, SectorRecord, fixed<ArcHandle::Start>>);
-    addChange(t, base + 6, changeArcFamily<Kind, SectorRecord, fixed<ArcHandle::End>>);
-}
-
 }  // namespace
 
 void AddArcFamilyRows(std::vector<CommandMethod>& t)
@@ -227,23 +159,4 @@ void AddArcFamilyRows(std::vector<CommandMethod>& t)
     t.push_back(arcRow<K::Ring, M::RingAngles>(1130, {.stride = 1, .atFirstStep = B::ReopenDialog}));
     t.push_back(arcRow<K::Ring, M::RingThreePointsFull>(1140, {.stride = 10}));
     t.push_back(arcRow<K::Ring, M::RingThreePoints>(1170, {.stride = 10}));
-
-    // ---- Change modes of handle editing --------------------------------------------
-    addChange(t, 604, changeArcFamily<K::Arc, ArcRecord, fixed<ArcHandle::RadiusPoint>>);
-    addChange(t, 605, changeArcFamily<K::Arc, ArcRecord, startOrEnd>);
-    addChange(t, 643, changeArcFamily<K::Arc, ArcRecord, threePointHandle>);
-    addChange(t, 704, changeArcFamily<K::EllipticArc, EllipticArcRecord, fixed<ArcHandle::RadiusPoint>>);
-    addChange(t, 705, changeArcFamily<K::EllipticArc, EllipticArcRecord, fixed<ArcHandle::Start>>);
-    addChange(t, 706, changeArcFamily<K::EllipticArc, EllipticArcRecord, fixed<ArcHandle::End>>);
-    addChange(t, 734, changeArcFamily<K::EllipticArc, EllipticArcRecord, fixed<ArcHandle::Corner1>>);
-    addChange(t, 735, changeArcFamily<K::EllipticArc, EllipticArcRecord, fixed<ArcHandle::Corner2>>);
-    addChange(t, 754, changeArcFamily<K::EllipticArc, EllipticArcRecord, fixed<ArcHandle::AxisEnd1>>);
-    addChange(t, 755, changeArcFamily<K::EllipticArc, EllipticArcRecord, fixed<ArcHandle::AxisEnd2>>);
-    addSectorChanges<K::Pie>(t, 800);
-    addSectorChanges<K::Chord>(t, 900);
-    addSectorChanges<K::Outside>(t, 1000);
-    addChange(t, 1105, changeArcFamily<K::Ring, RingRecord, fixed<ArcHandle::RadiusPoint>>);
-    addChange(t, 1106, changeArcFamily<K::Ring, RingRecord, fixed<ArcHandle::Start>>);
-    addChange(t, 1107, changeArcFamily<K::Ring, RingRecord, fixed<ArcHandle::End>>);
-    addChange(t, 1108, changeArcFamily<K::Ring, RingRecord, fixed<ArcHandle::InnerRadiusPoint>>);
 }

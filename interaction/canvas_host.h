@@ -1,7 +1,8 @@
 // What the command machine, the builders and the edit commands need from the
 // main window: the two status lines, repainting, the canvas image to draw
 // previews into, the surface that draws a new element at once, the view,
-// deselection and the construction dialogs. TForm1 implements it; tests of
+// deselection, the displacement of the selection and the construction
+// dialogs. TForm1 implements it; tests of
 // the machine implement it with a fake that records the texts, owns a plain
 // image and answers the dialogs from a script.
 #pragma once
@@ -10,6 +11,7 @@
 #include <QRect>
 #include <QString>
 
+#include "geometry/point.h"
 #include "interaction/question_values.h"
 #include "interaction/view_ops.h"
 #include "model/construction_parameters.h"
@@ -40,6 +42,10 @@ public:
     virtual void Deselect() = 0;
     // Starts the blink of a selection that was just made.
     virtual void StartBlink() = 0;
+    // The second clicks of move and copy: the selection displaced by
+    // target - base, which the editing layer does (editing/edit_commands.h).
+    virtual void moveSelection(PointD base, PointD target) = 0;
+    virtual void copySelection(PointD base, PointD target) = 0;
     // The construction dialogs; each returns true on OK with its values
     // replaced, false (nothing changed) on Cancel.
     virtual bool askNumbers(NumericRows& rows) = 0;

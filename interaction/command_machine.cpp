@@ -51,12 +51,6 @@ void showRect(CommandContext& ctx, const QRect& rect)
         ctx.host.canvasChanged(rect);
 }
 
-const CommandMethod* methodOf(int mode)
-{
-    const auto info = LookupMode(mode);
-    return info ? info->method : nullptr;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -130,8 +124,8 @@ void MachineMouseDown(CommandContext& ctx, Qt::MouseButton button, QPoint pos)
 {
     if (button != Qt::LeftButton)
         return;
-    if (const CommandMethod* m = methodOf(ctx.state.CommandMode); m && m->press)
-        m->press(ctx, pos.x(), pos.y());
+    if (const auto info = LookupMode(ctx.state.CommandMode); info && info->method->press)
+        info->method->press(ctx, *info, pos.x(), pos.y());
 }
 
 void MachineMouseMove(CommandContext& ctx, Qt::MouseButtons buttons, QPoint pos)
@@ -142,8 +136,8 @@ void MachineMouseMove(CommandContext& ctx, Qt::MouseButtons buttons, QPoint pos)
     in.cursorY = pos.y();
     showRect(ctx, ctx.state.snapMarker.erase(ctx.host.canvasImage()));
     if (buttons & Qt::LeftButton) {
-        if (const CommandMethod* m = methodOf(ctx.state.CommandMode); m && m->drag)
-            m->drag(ctx, pos.x(), pos.y());
+        if (const auto info = LookupMode(ctx.state.CommandMode); info && info->method->drag)
+            info->method->drag(ctx, *info, pos.x(), pos.y());
         return;
     }
     if (buttons != Qt::NoButton)
@@ -231,17 +225,17 @@ void MachineLeftClick(CommandContext& ctx, QPoint release)
 void MachineGivePoint(CommandContext& ctx, const ClickPoint& click)
 {
     InteractionState& s = ctx.state;
-    const bool takesPoints = TakesTypedPoints(s.CommandMode);
+    const auto info = LookupMode(s.CommandMode);
     if (EnterChangeMode(ctx, click)) {
         s.pointInput.lastPoint = click.point;
         ctx.host.ShowPrompt();
         return;
     }
-    if (takesPoints)
+    if (info && info->method->takesPoints)
         s.pointInput.lastPoint = click.point;
-    if (const auto info = LookupMode(s.CommandMode)) {
+    if (info) {
         if (info->method->click)
-            info->method->click(ctx, click);
+            info->method->click(ctx, *info, click);
         else
             walkSteps(ctx, *info, click);
     }
@@ -281,10 +275,10 @@ void StepBack(CommandContext& ctx)
 
 void FinishSequence(CommandContext& ctx)
 {
-    const CommandMethod* m = methodOf(ctx.state.CommandMode);
-    if (!m || !m->finish)
+    const auto info = LookupMode(ctx.state.CommandMode);
+    if (!info || !info->method->finish)
         return;
     ErasePreviews(ctx);
-    m->finish(ctx);
+    info->method->finish(ctx, *info);
     ctx.host.ShowPrompt();
 }

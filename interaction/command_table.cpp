@@ -13,18 +13,22 @@
 // Families with their own click rules (point sequences, freehand strokes,
 // selection, move, copy, the change modes of handle editing) set click /
 // press / drag / finish / change instead of relying on the step walk.
+// A new handle kind (a grip that reshapes its element) is one row of
+// interaction/handle_rows.cpp, with its grips, change mode, set-up, rebuild
+// and rubber band; the change-mode row here is made from it.
 #include "interaction/command_table.h"
 
 #include <algorithm>
 #include <unordered_map>
 
 #include "interaction/build_sequences.h"
-#include "editing/edit_commands.h"
 #include "interaction/builder_protocol.h"
 #include "interaction/command_machine.h"
 #include "interaction/command_modes.h"
 #include "interaction/command_rows.h"
+#include "interaction/edit_rows.h"
 #include "interaction/family_rules.h"
+#include "interaction/handle_rows.h"
 #include "interaction/previews.h"
 #include "interaction/sequence_rules.h"
 
@@ -177,44 +181,15 @@ std::vector<CommandMethod> buildTable()
 
     AddArcFamilyRows(t);
     AddPolygonStarTextRows(t);
-
-    // ---- Edit: selecting, move and copy (editing/edit_commands.h) -------------
-    const auto edit = [&](const char* handler, int mode, ClickFn click, std::vector<CommandStep> steps) {
-        t.push_back({.items = {{handler}},
-                     .firstMode = mode,
-                     .steps = std::move(steps),
-                     .click = click,
-                     .clearsSelection = false});
-    };
-    edit("PopEditSelect1Click", 1, SelectOneClick, {{}});
-    t.back().takesPoints = false;  // a pick, by the raw press pixel
-    edit("PopEditSelectRangeClick", 2, SelectRangeClick, {{}, {.preview = PreviewBox}});
-    edit("PopEditMoveClick", 10, MoveClick, {{}, {.preview = PreviewDisplacedSelection}});
-    edit("PopEditCopyClick", 20, CopyClick, {{}, {.preview = PreviewDisplacedSelection}});
+    AddEditRows(t);
 
     // ---- Change modes of handle editing (entered by the handle click) ---------
-    const auto change = [&](int mode, ChangeFn rebuild, PreviewFn preview) {
+    for (const HandleRow& row : HandleRows())
         t.push_back({.items = {},
-                     .firstMode = mode,
-                     .steps = {{.preview = preview}},
-                     .change = rebuild,
+                     .firstMode = row.mode,
+                     .steps = {{.preview = row.preview}},
+                     .change = row.rebuild,
                      .clearsSelection = false});
-    };
-    change(102, ChangeLineAt, PreviewSegment);
-    change(306, ChangeRectAt, PreviewBox);
-    change(316, ChangeCornerRectAt, PreviewBox);
-    change(406, ChangeCircleRadiusAt, PreviewCircleCentre);
-    change(429, ChangeCircleRadiusTwoPointsAt, PreviewChangedRadiusTwoPoints);
-    change(439, ChangeCircleThreePointsAt, PreviewCircleThreePoints);
-    change(506, ChangeEllipseRadiusAt, PreviewEllipseCentre);
-    change(516, ChangeEllipseDiagonalAt, PreviewEllipseDiagonal);
-    change(536, ChangeEllipseRatioAt, PreviewEllipseRatio);
-    // The point lists show the rebuilt figure (the machine's default).
-    change(2001, ChangeVertexAt<ElementKind::Polyline>, nullptr);
-    change(2011, ChangeVertexAt<ElementKind::Polygon>, nullptr);
-    change(2101, ChangeVertexAt<ElementKind::Bezier>, nullptr);
-    change(2201, ChangeVertexAt<ElementKind::OpenSpline>, nullptr);
-    change(2211, ChangeVertexAt<ElementKind::ClosedSpline>, nullptr);
 
     return t;
 }

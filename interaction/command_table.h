@@ -20,6 +20,7 @@
 
 struct CommandContext;
 struct ClickPoint;
+struct ModeInfo;
 
 // Which coordinates of the click a step takes.
 enum class PointUse {
@@ -43,12 +44,13 @@ using AcceptFn = bool (*)(const Construction&, PointD point);
 // gives.
 using PreviewFn = void (*)(const Construction&, PointD cursor, PreviewShape& out);
 // A family's own click routine, replacing store / advance / build (point
-// sequences, freehand, selection, change modes).
-using ClickFn = void (*)(CommandContext&, const ClickPoint&);
+// sequences, freehand, selection, move and copy). Every routine of a row is
+// handed the method, variant and step the machine looked the CommandMode up as.
+using ClickFn = void (*)(CommandContext&, const ModeInfo&, const ClickPoint&);
 // Left press and left drag of the freehand commands, in canvas pixels.
-using PressFn = void (*)(CommandContext&, int pixelX, int pixelY);
+using PressFn = void (*)(CommandContext&, const ModeInfo&, int pixelX, int pixelY);
 // Ctrl+E of a point sequence.
-using FinishFn = void (*)(CommandContext&);
+using FinishFn = void (*)(CommandContext&, const ModeInfo&);
 // The rebuilt element of a change mode from the old one and the new position
 // of the picked handle (changeTarget, changeHandle of the construction).
 using ChangeFn = Draft (*)(const Drawing&, const Construction&, PointD to);

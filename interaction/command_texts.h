@@ -1,6 +1,7 @@
 // Texts of the Draw commands besides the prompts (interaction/command_prompts.inc):
 // the prompt when none runs, dialog row names and units, the outcome messages
-// of the builders and of the division-point command. UTF-8.
+// of the builders, of the selecting clicks and of the division-point command.
+// UTF-8.
 #pragma once
 
 namespace CommandText {
@@ -33,6 +34,12 @@ inline constexpr char kBuildRefused[] = "作図NG";
 inline constexpr char kChanged[] = "変更";
 inline constexpr char kChangeRefused[] = "変更NG";
 inline constexpr char kNoPoints[] = "点 未指定";
+
+// The selecting clicks of the Edit family.
+inline constexpr char kSelectOneOk[] = "１要素選択OK";
+inline constexpr char kSelectOneNg[] = "１要素選択NG";
+inline constexpr char kSelectRangeOk[] = "範囲選択OK";
+inline constexpr char kSelectRangeNg[] = "範囲選択NG";
 
 // Parallel and perpendicular lines without one selected line segment.
 inline constexpr char kSelectOneLine[] = "線分１要素を選択してから実行して下さい";

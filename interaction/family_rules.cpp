@@ -7,10 +7,10 @@
 #include "interaction/builder_protocol.h"
 #include "interaction/canvas_host.h"
 #include "interaction/command_machine.h"
-#include "interaction/command_modes.h"
 #include "interaction/command_texts.h"
 #include "interaction/interaction_state.h"
 #include "interaction/previews.h"
+#include "model/grip_layout.h"
 #include "storage/settings.h"
 
 // ---------------------------------------------------------------------------
@@ -84,24 +84,24 @@ PointD freehandPoint(const CommandContext& ctx, int pixelX, int pixelY)
 
 }  // namespace
 
-void StartFreehandPoints(CommandContext& ctx, int pixelX, int pixelY)
+void StartFreehandPoints(CommandContext& ctx, const ModeInfo& info, int pixelX, int pixelY)
 {
-    if (ctx.state.CommandMode != command_modes::kFreehandPoints)
+    if (info.step != 0)
         return;
     CommitDraft(ctx, BuildPoint(freehandPoint(ctx, pixelX, pixelY)));
-    ctx.state.CommandMode = command_modes::kFreehandPoints + 1;
+    ctx.state.CommandMode = info.method->modeOf(info.variant, 1);
 }
 
-void ContinueFreehandPoints(CommandContext& ctx, int pixelX, int pixelY)
+void ContinueFreehandPoints(CommandContext& ctx, const ModeInfo& info, int pixelX, int pixelY)
 {
-    if (ctx.state.CommandMode != command_modes::kFreehandPoints + 1)
+    if (info.step != 1)
         return;
     CommitDraftIntoLastGroup(ctx, BuildPoint(freehandPoint(ctx, pixelX, pixelY)));
 }
 
-void EndFreehandPoints(CommandContext& ctx, const ClickPoint&)
+void EndFreehandPoints(CommandContext& ctx, const ModeInfo& info, const ClickPoint&)
 {
-    ctx.state.CommandMode = command_modes::kFreehandPoints;
+    ctx.state.CommandMode = info.method->modeOf(info.variant, 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -125,11 +125,10 @@ template <class Record> const Record* recordOf(const Drawing& d, int32_t positio
     return found;
 }
 
-// Rectangle handles: 0 (x1, y1), 1 (x2, y1), 2 (x1, y2), 3 (x2, y2); the
-// opposite of handle k is 3 - k.
+// The box corner that stays (model/grip_layout.h numbers the corners).
 template <class Record> PointD oppositeCorner(const Record& r, int handle)
 {
-    const int opposite = 3 - std::clamp(handle, 0, 3);
+    const int opposite = grip::OppositeCorner(std::clamp(handle, grip::kFirstCorner, grip::kLastCorner));
     return {(opposite & 1) ? r.x2 : r.x1, (opposite & 2) ? r.y2 : r.y1};
 }
 
@@ -138,7 +137,7 @@ template <class Record> PointD oppositeCorner(const Record& r, int handle)
 Draft ChangeLineAt(const Drawing& d, const Construction& c, PointD to)
 {
     const auto* r = recordOf<LineRecord>(d, c.changeTarget, ElementKind::Line);
-    return r ? ChangeLine(*r, c.changeHandle == 0, to) : Draft::refusal(ElementKind::Line);
+    return r ? ChangeLine(*r, c.changeHandle == grip::kLineStart, to) : Draft::refusal(ElementKind::Line);
 }
 
 Draft ChangeRectAt(const Drawing& d, const Construction& c, PointD to)
@@ -160,17 +159,16 @@ Draft ChangeCircleRadiusAt(const Drawing& d, const Construction& c, PointD to)
     return r ? ChangeCircleRadius(*r, to) : Draft::refusal(ElementKind::Circle);
 }
 
-// Circle handles of methods 1 and 2: 0 the centre, then the pass points.
 Draft ChangeCircleRadiusTwoPointsAt(const Drawing& d, const Construction& c, PointD to)
 {
     const auto* r = recordOf<CircleRecord>(d, c.changeTarget, ElementKind::Circle);
-    return r ? ChangeCircleRadiusTwoPoints(*r, c.changeHandle == 1, to) : Draft::refusal(ElementKind::Circle);
+    return r ? ChangeCircleRadiusTwoPoints(*r, c.changeHandle == grip::kPassPoint1, to) : Draft::refusal(ElementKind::Circle);
 }
 
 Draft ChangeCircleThreePointsAt(const Drawing& d, const Construction& c, PointD to)
 {
     const auto* r = recordOf<CircleRecord>(d, c.changeTarget, ElementKind::Circle);
-    return r ? ChangeCircleThreePoints(*r, c.changeHandle - 1, to) : Draft::refusal(ElementKind::Circle);
+    return r ? ChangeCircleThreePoints(*r, c.changeHandle - grip::kPassPoint1, to) : Draft::refusal(ElementKind::Circle);
 }
 
 Draft ChangeEllipseRadiusAt(const Drawing& d, const Construction& c, PointD to)
@@ -182,13 +180,13 @@ Draft ChangeEllipseRadiusAt(const Drawing& d, const Construction& c, PointD to)
 Draft ChangeEllipseDiagonalAt(const Drawing& d, const Construction& c, PointD to)
 {
     const auto* r = recordOf<EllipseRecord>(d, c.changeTarget, ElementKind::Ellipse);
-    return r ? ChangeEllipseDiagonal(*r, c.changeHandle - 1, to) : Draft::refusal(ElementKind::Ellipse);
+    return r ? ChangeEllipseDiagonal(*r, c.changeHandle - grip::kDefiningPoint1, to) : Draft::refusal(ElementKind::Ellipse);
 }
 
 Draft ChangeEllipseRatioAt(const Drawing& d, const Construction& c, PointD to)
 {
     const auto* r = recordOf<EllipseRecord>(d, c.changeTarget, ElementKind::Ellipse);
-    return r ? ChangeEllipseRatio(*r, c.changeHandle - 1, to) : Draft::refusal(ElementKind::Ellipse);
+    return r ? ChangeEllipseRatio(*r, c.changeHandle - grip::kDefiningPoint1, to) : Draft::refusal(ElementKind::Ellipse);
 }
 
 void PreviewChangedRadiusTwoPoints(const Construction& c, PointD cursor, PreviewShape& out)

@@ -9,6 +9,7 @@
 #include "interaction/xor_overlay.h"
 
 struct ClickPoint;
+struct ModeInfo;
 
 // Parallel and perpendicular lines need exactly one selected line segment;
 // without it they leave "線分１要素を選択してから実行して下さい" in panel 0.
@@ -22,9 +23,9 @@ bool PrepareAngleLine(CommandContext&);
 // the radius (plus the tolerance) of the first.
 bool WithinTwiceRadius(const Construction&, PointD point);
 
-void StartFreehandPoints(CommandContext&, int pixelX, int pixelY);
-void ContinueFreehandPoints(CommandContext&, int pixelX, int pixelY);
-void EndFreehandPoints(CommandContext&, const ClickPoint&);
+void StartFreehandPoints(CommandContext&, const ModeInfo&, int pixelX, int pixelY);
+void ContinueFreehandPoints(CommandContext&, const ModeInfo&, int pixelX, int pixelY);
+void EndFreehandPoints(CommandContext&, const ModeInfo&, const ClickPoint&);
 
 Draft ChangeLineAt(const Drawing&, const Construction&, PointD to);
 Draft ChangeRectAt(const Drawing&, const Construction&, PointD to);

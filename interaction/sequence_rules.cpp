@@ -78,33 +78,27 @@ SequenceOutcome NextSequenceStep(SequenceShape shape, const std::vector<PointD>&
     return {SequenceOutcome::Advance};
 }
 
-void SequenceClick(CommandContext& ctx, const ClickPoint& click)
+void SequenceClick(CommandContext& ctx, const ModeInfo& info, const ClickPoint& click)
 {
-    const auto info = LookupMode(ctx.state.CommandMode);
-    if (!info)
-        return;
     Construction& c = ctx.state.construction;
     const auto slot = static_cast<size_t>(std::max(1, c.nextPoint) - 1);
     c.sequence.resize(slot + 1);
     c.sequence[slot] = click.point;
     if (slot == 0)
         ctx.host.Deselect();
-    const SequenceOutcome next = NextSequenceStep(info->method->sequence, c.sequence, c.nextPoint);
+    const SequenceOutcome next = NextSequenceStep(info.method->sequence, c.sequence, c.nextPoint);
     if (next.kind == SequenceOutcome::Advance)
         ++c.nextPoint;
     else if (next.kind == SequenceOutcome::Build)
-        buildSequence(ctx, *info->method, info->variant, next.count);
+        buildSequence(ctx, *info.method, info.variant, next.count);
 }
 
-void FinishSequenceFigure(CommandContext& ctx)
+void FinishSequenceFigure(CommandContext& ctx, const ModeInfo& info)
 {
-    const auto info = LookupMode(ctx.state.CommandMode);
-    if (!info)
-        return;
     const int entered = ctx.state.construction.nextPoint - 1;
-    if (entered < MinimumSequencePoints(info->method->sequence))
+    if (entered < MinimumSequencePoints(info.method->sequence))
         return;
-    buildSequence(ctx, *info->method, info->variant, entered);
+    buildSequence(ctx, *info.method, info.variant, entered);
 }
 
 // ---------------------------------------------------------------------------
@@ -147,10 +141,9 @@ void showStroke(CommandContext& ctx)
 
 }  // namespace
 
-void StartFreehandLine(CommandContext& ctx, int pixelX, int pixelY)
+void StartFreehandLine(CommandContext& ctx, const ModeInfo& info, int pixelX, int pixelY)
 {
-    const auto info = LookupMode(ctx.state.CommandMode);
-    if (!info || info->step != 0)
+    if (info.step != 0)
         return;
     std::vector<PointD>& buffer = ctx.state.construction.freehand;
     buffer.clear();
@@ -159,24 +152,22 @@ void StartFreehandLine(CommandContext& ctx, int pixelX, int pixelY)
     ++ctx.state.CommandMode;
 }
 
-void ContinueFreehandLine(CommandContext& ctx, int pixelX, int pixelY)
+void ContinueFreehandLine(CommandContext& ctx, const ModeInfo& info, int pixelX, int pixelY)
 {
-    const auto info = LookupMode(ctx.state.CommandMode);
-    if (!info || info->step != 1)
+    if (info.step != 1)
         return;
-    if (appendIfFar(ctx, *info->method, strokePoint(ctx, pixelX, pixelY)))
+    if (appendIfFar(ctx, *info.method, strokePoint(ctx, pixelX, pixelY)))
         showStroke(ctx);
 }
 
-void EndFreehandLine(CommandContext& ctx, const ClickPoint& click)
+void EndFreehandLine(CommandContext& ctx, const ModeInfo& info, const ClickPoint& click)
 {
-    const auto info = LookupMode(ctx.state.CommandMode);
-    if (!info || info->step != 1)
+    if (info.step != 1)
         return;
-    const CommandMethod& m = *info->method;
+    const CommandMethod& m = *info.method;
     appendIfFar(ctx, m, strokePoint(ctx, click.releaseX, click.releaseY));
     if (m.build)
-        CommitDraft(ctx, m.build(ctx.state.construction, info->variant));
+        CommitDraft(ctx, m.build(ctx.state.construction, info.variant));
     ctx.state.construction.freehand.clear();
-    ctx.state.CommandMode = m.modeOf(info->variant, 0);
+    ctx.state.CommandMode = m.modeOf(info.variant, 0);
 }

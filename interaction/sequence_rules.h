@@ -23,9 +23,9 @@ SequenceOutcome NextSequenceStep(SequenceShape shape, const std::vector<PointD>&
 // The fewest points Ctrl+E finishes.
 int MinimumSequencePoints(SequenceShape shape);
 
-void SequenceClick(CommandContext&, const ClickPoint&);
-void FinishSequenceFigure(CommandContext&);
+void SequenceClick(CommandContext&, const ModeInfo&, const ClickPoint&);
+void FinishSequenceFigure(CommandContext&, const ModeInfo&);
 
-void StartFreehandLine(CommandContext&, int pixelX, int pixelY);
-void ContinueFreehandLine(CommandContext&, int pixelX, int pixelY);
-void EndFreehandLine(CommandContext&, const ClickPoint&);
+void StartFreehandLine(CommandContext&, const ModeInfo&, int pixelX, int pixelY);
+void ContinueFreehandLine(CommandContext&, const ModeInfo&, int pixelX, int pixelY);
+void EndFreehandLine(CommandContext&, const ModeInfo&, const ClickPoint&);

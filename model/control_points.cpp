@@ -1,11 +1,12 @@
-// The grips of the one selected element. The point code is the kind code, or
-// for circles, ellipses, arcs and elliptic arcs a code that also names the
-// construction method, so handle editing knows which defining points it is
-// moving. Points on ellipses are placed as the renderer draws them.
+// The grips of the one selected element, in the layouts of
+// model/grip_layout.h: the point code names the layout, so handle editing
+// knows which defining points it is moving. Points on ellipses are placed as
+// the renderer draws them.
 #include <cstdint>
 #include <limits>
 
 #include "model/element_geometry.h"
+#include "model/grip_layout.h"
 #include "model/selection.h"
 
 namespace {
@@ -33,18 +34,18 @@ struct GripVisitor {
         const double theta = EllipseAngleOfPointDeg(p, e.centre, e.rx, e.ry, -e.tiltDeg);
         return PointOnEllipseDeg(e.centre, e.rx + 10, e.ry + 10, -e.tiltDeg, theta);
     }
-    // 160 + method for constructed ellipses; a method so large that the code
+    // EllipseRadius + method for constructed ellipses; a method so large that the code
     // would overflow (a damaged file) falls back to the plain code.
     static int32_t ellipseCode(int32_t method)
     {
-        const int64_t code = int64_t{160} + method;
+        const int64_t code = int64_t{PointCode(GripLayout::EllipseRadius)} + method;
         return code > std::numeric_limits<int32_t>::max() || code < std::numeric_limits<int32_t>::min()
-                   ? 160
+                   ? PointCode(GripLayout::EllipseRadius)
                    : static_cast<int32_t>(code);
     }
 
-    void operator()(ElementKind, const LineRecord& r) { add(100, {{r.x1, r.y1}, {r.x2, r.y2}}); }
-    void operator()(ElementKind, const PointRecord& r) { add(110, {r.x, r.y}); }
+    void operator()(ElementKind, const LineRecord& r) { add(PointCode(GripLayout::Line), {{r.x1, r.y1}, {r.x2, r.y2}}); }
+    void operator()(ElementKind, const PointRecord& r) { add(PointCode(GripLayout::Point), {r.x, r.y}); }
     void operator()(ElementKind kind, const RectRecord& r) { corners(kind, r.x1, r.y1, r.x2, r.y2); }
     void operator()(ElementKind kind, const CornerRectRecord& r) { corners(kind, r.x1, r.y1, r.x2, r.y2); }
     void corners(ElementKind kind, double x1, double y1, double x2, double y2)
@@ -55,11 +56,11 @@ struct GripVisitor {
     {
         const PointD c{r.cx, r.cy};
         if (r.method == 0)
-            add(150, {c, {r.cx + r.r, r.cy}});
+            add(PointCode(GripLayout::CircleRadius), {c, {r.cx + r.r, r.cy}});
         else if (r.method == 1)
-            add(151, {c, {r.p1x, r.p1y}, {r.p2x, r.p2y}});
+            add(PointCode(GripLayout::CircleRadiusTwoPoints), {c, {r.p1x, r.p1y}, {r.p2x, r.p2y}});
         else
-            add(152, {c, {r.p1x, r.p1y}, {r.p2x, r.p2y}, {r.p3x, r.p3y}});
+            add(PointCode(GripLayout::CircleThreePoints), {c, {r.p1x, r.p1y}, {r.p2x, r.p2y}, {r.p3x, r.p3y}});
     }
     void operator()(ElementKind, const EllipseRecord& r)
     {
@@ -71,15 +72,15 @@ struct GripVisitor {
         const double t = DegToRad(r.tilt);
         const PointD corner{r.cx + r.rx * std::cos(t) + r.ry * std::sin(t),
                             r.cy - r.rx * std::sin(t) + r.ry * std::cos(t)};
-        add(160, {c, corner});
+        add(PointCode(GripLayout::EllipseRadius), {c, corner});
     }
     void operator()(ElementKind, const ArcRecord& r)
     {
         const PointD c{r.cx, r.cy}, s{r.startX, r.startY}, e{r.endX, r.endY};
         if (r.method == 0)
-            add(170, {c, s, e});
+            add(PointCode(GripLayout::Arc), {c, s, e});
         else
-            add(171, {c, s, e, {r.thirdX, r.thirdY}});
+            add(PointCode(GripLayout::ArcThreePoints), {c, s, e, {r.thirdX, r.thirdY}});
     }
     // Methods other than 1 and 2 keep the plain layout of method 0.
     void operator()(ElementKind, const EllipticArcRecord& r)
@@ -87,11 +88,11 @@ struct GripVisitor {
         const EllipseArc e = arcOf(r);
         const PointD s{r.startX, r.startY}, end{r.endX, r.endY};
         if (r.method == 1)
-            add(181, {e.centre, e.startPoint(), e.endPoint(), s, end});
+            add(PointCode(GripLayout::EllipticArcDiagonal), {e.centre, e.startPoint(), e.endPoint(), s, end});
         else if (r.method == 2)
-            add(182, {e.centre, e.startPoint(), e.endPoint(), grownTwin(e, s), grownTwin(e, end)});
+            add(PointCode(GripLayout::EllipticArcAxis), {e.centre, e.startPoint(), e.endPoint(), grownTwin(e, s), grownTwin(e, end)});
         else
-            add(180, {e.centre, s, end});
+            add(PointCode(GripLayout::EllipticArc), {e.centre, s, end});
     }
     void operator()(ElementKind kind, const SectorRecord& r)
     {
@@ -101,11 +102,11 @@ struct GripVisitor {
     void operator()(ElementKind, const RingRecord& r)
     {
         const EllipseArc outer = outerArcOf(r);
-        add(220, {outer.centre, outer.startPoint(), outer.endPoint(), innerArcOf(r).startPoint()});
+        add(PointCode(GripLayout::Ring), {outer.centre, outer.startPoint(), outer.endPoint(), innerArcOf(r).startPoint()});
     }
     void operator()(ElementKind kind, const OpenPathRecord& r) { addAll(kind, r.points); }
     void operator()(ElementKind kind, const ClosedPathRecord& r) { addAll(kind, r.points); }
-    void operator()(ElementKind, const TextRecord& r) { add(400, {r.x, r.y}); }
+    void operator()(ElementKind, const TextRecord& r) { add(PointCode(GripLayout::Text), {r.x, r.y}); }
 };
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The Edit menu through the real TForm1: the blink ticks on Timer1 drawing
 // only the selection, Deselect leaving the canvas as a repaint would, the
-// shortcuts, and Undo of a move through the menu.
+// shortcuts, Undo of a move through the menu, and a copy.
 #include "../app/app_test_support.h"
 
 #include <QAction>
@@ -76,6 +76,24 @@ TEST(FormEdit, AMoveIsUndoneInOneStepFromTheMenu)
     EXPECT_EQ(form->drawing().registry[0].live, 1);
     EXPECT_EQ(form->drawing().registry[1].live, 0);
     EXPECT_EQ(Pixel(*form, 150, 100), 0x000000u);
+}
+
+// The window runs the copy that the machine's click asks it for.
+TEST(FormEdit, ACopyLeavesTheSourceSelectedAndLive)
+{
+    auto form = MakeShownForm();
+    AddLine(form->drawing(), 20, 100, 300, 100);
+    form->Repaint();
+    Trigger(*form, "PopEditSelectAllClick");
+    Trigger(*form, "PopEditCopyClick");
+    Click(*form, { 150, 150 });
+    Click(*form, { 150, 170 });
+    EXPECT_EQ(form->statusText(1), Text("複写数：1"));
+    ASSERT_EQ(form->drawing().registry.size(), 2u);
+    EXPECT_EQ(form->drawing().registry[0].live, 1);
+    EXPECT_EQ(form->drawing().tables.lines.back().y1, 120);
+    ASSERT_EQ(form->drawing().selection.size(), 1u);
+    EXPECT_EQ(form->drawing().selection[0].registryPosition, 0);
 }
 
 } // namespace

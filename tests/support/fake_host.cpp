@@ -1,6 +1,7 @@
 // The window-less host of the command machine tests.
 #include "fake_host.h"
 
+#include "editing/edit_commands.h"
 #include "render/picture.h"
 #include "storage/CVals.h"
 
@@ -14,6 +15,18 @@ FakeHost::FakeHost(int canvasWidth, int canvasHeight) : image(canvasWidth, canva
 void FakeHost::ShowPrompt()
 {
     prompt = PromptFor(state.CommandMode, state.construction);
+}
+
+void FakeHost::moveSelection(PointD base, PointD target)
+{
+    CommandContext c = ctx();
+    MoveSelection(c, base, target);
+}
+
+void FakeHost::copySelection(PointD base, PointD target)
+{
+    CommandContext c = ctx();
+    CopySelection(c, base, target);
 }
 
 void FakeHost::Repaint()

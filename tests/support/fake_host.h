@@ -31,6 +31,8 @@ public:
     TGraphP* surface() override { return &graph; }
     void Deselect() override;
     void StartBlink() override { ++blinkStarts; }
+    void moveSelection(PointD base, PointD target) override;
+    void copySelection(PointD base, PointD target) override;
     bool askNumbers(NumericRows& rows) override;
     bool askCorners(ConstructionParameters& params) override;
     bool askText(ConstructionParameters& params) override;
