@@ -50,12 +50,10 @@ size_t fieldBytes(const Table& table)
 
 size_t recordFieldBytes(const Drawing& d)
 {
-    const KindTables& t = d.tables;
-    return fieldBytes(t.lines) + fieldBytes(t.points) + fieldBytes(t.rects) + fieldBytes(t.cornerRects)
-           + fieldBytes(t.circles) + fieldBytes(t.ellipses) + fieldBytes(t.arcs) + fieldBytes(t.ellipticArcs)
-           + fieldBytes(t.pies) + fieldBytes(t.chords) + fieldBytes(t.outsides) + fieldBytes(t.rings)
-           + fieldBytes(t.polylines) + fieldBytes(t.polygons) + fieldBytes(t.beziers) + fieldBytes(t.openSplines)
-           + fieldBytes(t.closedSplines) + fieldBytes(t.texts);
+    size_t bytes = 0;
+    for (ElementKind kind : kAllKinds)
+        forKind(kind, [&]<ElementKind K>() { bytes += fieldBytes(tableOf<K>(d.tables)); });
+    return bytes;
 }
 
 void BM_WriteDrawing(benchmark::State& state)

@@ -66,14 +66,6 @@ size_t pointCount(const Drawing& d, const ElementRef& ref)
     return n;
 }
 
-bool isPointListKind(int32_t code)
-{
-    const auto kind = kindFromCode(code);
-    return kind
-        && (*kind == ElementKind::Polyline || *kind == ElementKind::Polygon || *kind == ElementKind::Bezier
-            || *kind == ElementKind::OpenSpline || *kind == ElementKind::ClosedSpline);
-}
-
 } // namespace
 
 std::vector<PointD> EditVertices(const std::vector<PointD>& points, const PolyPointChoice& choice)

@@ -13,12 +13,6 @@
 
 namespace {
 
-bool isPointList(ElementKind kind)
-{
-    return kind == ElementKind::Polyline || kind == ElementKind::Polygon || kind == ElementKind::Bezier ||
-           kind == ElementKind::OpenSpline || kind == ElementKind::ClosedSpline;
-}
-
 QString label(ElementKind kind)
 {
     const std::string_view text = kindLabel(static_cast<int32_t>(kind));
@@ -102,66 +96,28 @@ struct Inherit {
     }
 };
 
-// Appends by kind; returns the kind-table index.
+// Appends by kind; returns the kind-table index, -1 when nothing was appended.
 int32_t append(Drawing& d, ElementKind kind, const DraftRecord& record)
 {
     return std::visit(
         [&](const auto& r) -> int32_t {
-            using R = std::decay_t<decltype(r)>;
-            if constexpr (std::is_same_v<R, std::monostate>) return -1;
-            else if constexpr (std::is_same_v<R, LineRecord>) return d.AppendLine(r);
-            else if constexpr (std::is_same_v<R, PointRecord>) return d.AppendPoint(r);
-            else if constexpr (std::is_same_v<R, RectRecord>) return d.AppendRect(r);
-            else if constexpr (std::is_same_v<R, CornerRectRecord>) return d.AppendCornerRect(r);
-            else if constexpr (std::is_same_v<R, CircleRecord>) return d.AppendCircle(r);
-            else if constexpr (std::is_same_v<R, EllipseRecord>) return d.AppendEllipse(r);
-            else if constexpr (std::is_same_v<R, ArcRecord>) return d.AppendArc(r);
-            else if constexpr (std::is_same_v<R, EllipticArcRecord>) return d.AppendEllipticArc(r);
-            else if constexpr (std::is_same_v<R, SectorRecord>) {
-                if (kind == ElementKind::Pie) return d.AppendPie(r);
-                if (kind == ElementKind::Chord) return d.AppendChord(r);
-                return d.AppendOutside(r);
-            } else if constexpr (std::is_same_v<R, RingRecord>) return d.AppendRing(r);
-            else if constexpr (std::is_same_v<R, OpenPathRecord>) {
-                if (kind == ElementKind::Bezier) return d.AppendBezier(r);
-                if (kind == ElementKind::OpenSpline) return d.AppendOpenSpline(r);
-                return d.AppendPolyline(r);
-            } else if constexpr (std::is_same_v<R, ClosedPathRecord>) {
-                if (kind == ElementKind::ClosedSpline) return d.AppendClosedSpline(r);
-                return d.AppendPolygon(r);
-            } else return d.AppendText(r);
+            if constexpr (std::is_same_v<std::decay_t<decltype(r)>, std::monostate>)
+                return -1;
+            else
+                return d.Append(kind, r);
         },
         record);
 }
 
-size_t tableSize(const Drawing& d, ElementKind kind)
+// A built record that its kind's table holds: what a builder hands back
+// always is, and anything else is refused rather than stored.
+bool appendable(const Draft& draft)
 {
-    const KindTables& t = d.tables;
-    switch (kind) {
-    case ElementKind::Line: return t.lines.size();
-    case ElementKind::Point: return t.points.size();
-    case ElementKind::Rect: return t.rects.size();
-    case ElementKind::CornerRect: return t.cornerRects.size();
-    case ElementKind::Circle: return t.circles.size();
-    case ElementKind::Ellipse: return t.ellipses.size();
-    case ElementKind::Arc: return t.arcs.size();
-    case ElementKind::EllipticArc: return t.ellipticArcs.size();
-    case ElementKind::Pie: return t.pies.size();
-    case ElementKind::Chord: return t.chords.size();
-    case ElementKind::Outside: return t.outsides.size();
-    case ElementKind::Ring: return t.rings.size();
-    case ElementKind::Polyline: return t.polylines.size();
-    case ElementKind::Polygon: return t.polygons.size();
-    case ElementKind::Bezier: return t.beziers.size();
-    case ElementKind::OpenSpline: return t.openSplines.size();
-    case ElementKind::ClosedSpline: return t.closedSplines.size();
-    case ElementKind::Text: return t.texts.size();
-    }
-    return 0;
+    return std::visit([&](const auto& r) { return kindHolds<std::decay_t<decltype(r)>>(draft.kind); }, draft.record);
 }
 
 // The record a registry entry names, as a draft record.
-DraftRecord recordAt(const Drawing& d, int32_t position)
+DraftRecord draftRecordAt(const Drawing& d, int32_t position)
 {
     DraftRecord out;
     if (position < 0 || static_cast<size_t>(position) >= d.registry.size())
@@ -181,8 +137,8 @@ void markLayerUsed(Drawing& d, const ElementRef& ref)
 
 std::optional<int32_t> addAndShow(CommandContext& ctx, const Draft& draft, bool ownGroup)
 {
-    if (draft.refused()) {
-        ctx.host.ShowOperation(isPointList(draft.kind) ? text(CommandText::kNoPoints)
+    if (!appendable(draft)) {
+        ctx.host.ShowOperation(isPointListKind(draft.kind) ? text(CommandText::kNoPoints)
                                                        : label(draft.kind) + text(CommandText::kBuildRefused));
         return std::nullopt;
     }
@@ -202,7 +158,7 @@ std::optional<int32_t> addAndShow(CommandContext& ctx, const Draft& draft, bool 
     RegisterSnapPoints(ctx.drawing, ref, CanvasView{view, canvas.width(), canvas.height()});
     ctx.host.UpdateUndoMenu();
     ctx.host.ShowOperation(label(draft.kind) + text(CommandText::kBuilt) +
-                           QString::number(tableSize(ctx.drawing, draft.kind)) + text(CommandText::kBuiltEnd));
+                           QString::number(tableSize(ctx.drawing.tables, draft.kind)) + text(CommandText::kBuiltEnd));
     return position;
 }
 
@@ -210,7 +166,7 @@ std::optional<int32_t> addAndShow(CommandContext& ctx, const Draft& draft, bool 
 
 std::optional<int32_t> AppendWithCurrentAttributes(CommandContext& ctx, Draft draft)
 {
-    if (draft.refused())
+    if (!appendable(draft))
         return std::nullopt;
     std::visit(Stamp{ctx.drawing.attributes, ctx.settings.attributes}, draft.record);
     const auto position = static_cast<int32_t>(ctx.drawing.registry.size());
@@ -232,8 +188,8 @@ std::optional<int32_t> CommitDraftIntoLastGroup(CommandContext& ctx, const Draft
 std::optional<int32_t> CommitChange(CommandContext& ctx, int32_t oldPosition, const Draft& changed)
 {
     Drawing& d = ctx.drawing;
-    const DraftRecord old = recordAt(d, oldPosition);
-    const bool sameKind = !changed.refused() && old.index() == changed.record.index();
+    const DraftRecord old = draftRecordAt(d, oldPosition);
+    const bool sameKind = appendable(changed) && old.index() == changed.record.index();
     if (!sameKind || !d.registry[static_cast<size_t>(oldPosition)].live) {
         ctx.host.ShowOperation(label(changed.kind) + text(CommandText::kChangeRefused));
         return std::nullopt;

@@ -110,21 +110,6 @@ void EndFreehandPoints(CommandContext& ctx, const ModeInfo& info, const ClickPoi
 
 namespace {
 
-template <class Record> const Record* recordOf(const Drawing& d, int32_t position, ElementKind kind)
-{
-    if (position < 0 || static_cast<size_t>(position) >= d.registry.size())
-        return nullptr;
-    const Record* found = nullptr;
-    const ElementRef& ref = d.registry[static_cast<size_t>(position)];
-    if (ref.kind != static_cast<int32_t>(kind))
-        return nullptr;
-    visitElement(d, ref, [&](ElementKind, const auto& r) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(r)>, Record>)
-            found = &r;
-    });
-    return found;
-}
-
 // The box corner that stays (model/grip_layout.h numbers the corners).
 template <class Record> PointD oppositeCorner(const Record& r, int handle)
 {
@@ -136,56 +121,56 @@ template <class Record> PointD oppositeCorner(const Record& r, int handle)
 
 Draft ChangeLineAt(const Drawing& d, const Construction& c, PointD to)
 {
-    const auto* r = recordOf<LineRecord>(d, c.changeTarget, ElementKind::Line);
+    const auto* r = recordAt<ElementKind::Line>(d, c.changeTarget);
     return r ? ChangeLine(*r, c.changeHandle == grip::kLineStart, to) : Draft::refusal(ElementKind::Line);
 }
 
 Draft ChangeRectAt(const Drawing& d, const Construction& c, PointD to)
 {
-    const auto* r = recordOf<RectRecord>(d, c.changeTarget, ElementKind::Rect);
+    const auto* r = recordAt<ElementKind::Rect>(d, c.changeTarget);
     return r ? ChangeRect(*r, oppositeCorner(*r, c.changeHandle), to) : Draft::refusal(ElementKind::Rect);
 }
 
 Draft ChangeCornerRectAt(const Drawing& d, const Construction& c, PointD to)
 {
-    const auto* r = recordOf<CornerRectRecord>(d, c.changeTarget, ElementKind::CornerRect);
+    const auto* r = recordAt<ElementKind::CornerRect>(d, c.changeTarget);
     return r ? ChangeCornerRect(*r, oppositeCorner(*r, c.changeHandle), to)
              : Draft::refusal(ElementKind::CornerRect);
 }
 
 Draft ChangeCircleRadiusAt(const Drawing& d, const Construction& c, PointD to)
 {
-    const auto* r = recordOf<CircleRecord>(d, c.changeTarget, ElementKind::Circle);
+    const auto* r = recordAt<ElementKind::Circle>(d, c.changeTarget);
     return r ? ChangeCircleRadius(*r, to) : Draft::refusal(ElementKind::Circle);
 }
 
 Draft ChangeCircleRadiusTwoPointsAt(const Drawing& d, const Construction& c, PointD to)
 {
-    const auto* r = recordOf<CircleRecord>(d, c.changeTarget, ElementKind::Circle);
+    const auto* r = recordAt<ElementKind::Circle>(d, c.changeTarget);
     return r ? ChangeCircleRadiusTwoPoints(*r, c.changeHandle == grip::kPassPoint1, to) : Draft::refusal(ElementKind::Circle);
 }
 
 Draft ChangeCircleThreePointsAt(const Drawing& d, const Construction& c, PointD to)
 {
-    const auto* r = recordOf<CircleRecord>(d, c.changeTarget, ElementKind::Circle);
+    const auto* r = recordAt<ElementKind::Circle>(d, c.changeTarget);
     return r ? ChangeCircleThreePoints(*r, c.changeHandle - grip::kPassPoint1, to) : Draft::refusal(ElementKind::Circle);
 }
 
 Draft ChangeEllipseRadiusAt(const Drawing& d, const Construction& c, PointD to)
 {
-    const auto* r = recordOf<EllipseRecord>(d, c.changeTarget, ElementKind::Ellipse);
+    const auto* r = recordAt<ElementKind::Ellipse>(d, c.changeTarget);
     return r ? ChangeEllipseRadius(*r, to) : Draft::refusal(ElementKind::Ellipse);
 }
 
 Draft ChangeEllipseDiagonalAt(const Drawing& d, const Construction& c, PointD to)
 {
-    const auto* r = recordOf<EllipseRecord>(d, c.changeTarget, ElementKind::Ellipse);
+    const auto* r = recordAt<ElementKind::Ellipse>(d, c.changeTarget);
     return r ? ChangeEllipseDiagonal(*r, c.changeHandle - grip::kDefiningPoint1, to) : Draft::refusal(ElementKind::Ellipse);
 }
 
 Draft ChangeEllipseRatioAt(const Drawing& d, const Construction& c, PointD to)
 {
-    const auto* r = recordOf<EllipseRecord>(d, c.changeTarget, ElementKind::Ellipse);
+    const auto* r = recordAt<ElementKind::Ellipse>(d, c.changeTarget);
     return r ? ChangeEllipseRatio(*r, c.changeHandle - grip::kDefiningPoint1, to) : Draft::refusal(ElementKind::Ellipse);
 }
 

@@ -122,21 +122,6 @@ void keepVertices(const Drawing& d, const ControlPoint&, Construction& c)
 
 // ---- Rebuilds of the arc family ---------------------------------------------------
 
-template <class Record> const Record* recordAt(const Drawing& d, int32_t position, ElementKind kind)
-{
-    if (position < 0 || static_cast<size_t>(position) >= d.registry.size())
-        return nullptr;
-    const ElementRef& ref = d.registry[static_cast<size_t>(position)];
-    const Record* found = nullptr;
-    if (ref.kind == static_cast<int32_t>(kind)) {
-        visitElement(d, ref, [&](ElementKind, const auto& r) {
-            if constexpr (std::is_same_v<std::decay_t<decltype(r)>, Record>)
-                found = &r;
-        });
-    }
-    return found;
-}
-
 // Which defining point the click moves: fixed by the row, or by the picked
 // grip where one row holds several.
 using HandlePick = ArcHandle (*)(const Construction&);
@@ -169,7 +154,7 @@ template <class Record> auto changedOf(const Record& old, ArcHandle h, PointD to
 
 template <K Kind, class Record, HandlePick Pick> Draft changeArcFamily(const Drawing& d, const Construction& c, PointD to)
 {
-    const Record* old = recordAt<Record>(d, c.changeTarget, Kind);
+    const Record* old = recordAt<Kind>(d, c.changeTarget);
     if (!old)
         return Draft::refusal(Kind);
     const auto changed = changedOf(*old, Pick(c), to);

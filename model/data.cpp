@@ -29,14 +29,45 @@ void KindTables::clear()
     *this = KindTables {};
 }
 
-template <class Table, class Record>
-int32_t Drawing::appendRecord(ElementKind kind, Table& table, Record&& record)
+namespace {
+// Method-0 arcs and elliptic arcs derive their end points. Angles and tilt are
+// negated into the y-up ellipse function so the points lie where the arc is
+// drawn (counter-clockwise on screen).
+void deriveEnds(ArcRecord& r)
 {
+    if (r.method != 0)
+        return;
+    const PointD c { r.cx, r.cy };
+    const PointD s = PointOnEllipseDeg(c, r.r, r.r, 0, -r.startAngle);
+    const PointD e = PointOnEllipseDeg(c, r.r, r.r, 0, -(r.startAngle + r.sweepAngle));
+    r.startX = s.x, r.startY = s.y, r.endX = e.x, r.endY = e.y;
+    r.thirdX = r.thirdY = 0;
+}
+
+void deriveEnds(EllipticArcRecord& r)
+{
+    if (r.method != 0)
+        return;
+    const PointD c { r.cx, r.cy };
+    const PointD s = PointOnEllipseDeg(c, r.rx, r.ry, -r.tilt, -r.startAngle);
+    const PointD e = PointOnEllipseDeg(c, r.rx, r.ry, -r.tilt, -(r.startAngle + r.sweepAngle));
+    r.startX = s.x, r.startY = s.y, r.endX = e.x, r.endY = e.y;
+}
+} // namespace
+
+template <ElementKind K> int32_t Drawing::Append(RecordOf<K> record)
+{
+    if constexpr (KindRow<K>::storing == KindStoring::Closed) {
+        if (record.h.joinStyle == 3)
+            record.h.joinStyle = 0;
+    } else if constexpr (KindRow<K>::storing == KindStoring::DerivedEnds)
+        deriveEnds(record);
+    std::vector<RecordOf<K>>& table = tableOf<K>(tables);
     const auto position = static_cast<int32_t>(registry.size());
     const auto index = static_cast<int32_t>(table.size());
     journal.Record(JournalOp::Created, position);
-    registry.push_back(ElementRef { static_cast<int32_t>(kind), index, 1 });
-    table.push_back(std::forward<Record>(record));
+    registry.push_back(ElementRef { static_cast<int32_t>(K), index, 1 });
+    table.push_back(std::move(record));
     WorldBox box;
     if (!PaintedExtent(*this, registry.back(), box))
         box.trusted = false;
@@ -45,106 +76,8 @@ int32_t Drawing::appendRecord(ElementKind kind, Table& table, Record&& record)
     return index;
 }
 
-// The end-style value 3 means "no join" for open kinds and is stored as the
-// default join on closed ones.
-template <class Table, class Record>
-int32_t Drawing::appendClosed(ElementKind kind, Table& table, Record record)
-{
-    if (record.h.joinStyle == 3)
-        record.h.joinStyle = 0;
-    return appendRecord(kind, table, std::move(record));
-}
-
-int32_t Drawing::AppendLine(const LineRecord& r)
-{
-    return appendRecord(ElementKind::Line, tables.lines, r);
-}
-int32_t Drawing::AppendPoint(const PointRecord& r)
-{
-    return appendRecord(ElementKind::Point, tables.points, r);
-}
-int32_t Drawing::AppendRect(RectRecord r)
-{
-    return appendClosed(ElementKind::Rect, tables.rects, std::move(r));
-}
-int32_t Drawing::AppendCornerRect(CornerRectRecord r)
-{
-    return appendClosed(ElementKind::CornerRect, tables.cornerRects, std::move(r));
-}
-int32_t Drawing::AppendCircle(CircleRecord r)
-{
-    return appendClosed(ElementKind::Circle, tables.circles, std::move(r));
-}
-int32_t Drawing::AppendEllipse(EllipseRecord r)
-{
-    return appendClosed(ElementKind::Ellipse, tables.ellipses, std::move(r));
-}
-
-// Method-0 arcs and elliptic arcs derive their end points. Angles and tilt are
-// negated into the y-up ellipse function so the points lie where the arc is
-// drawn (counter-clockwise on screen).
-int32_t Drawing::AppendArc(ArcRecord r)
-{
-    if (r.method == 0) {
-        const PointD c { r.cx, r.cy };
-        const PointD s = PointOnEllipseDeg(c, r.r, r.r, 0, -r.startAngle);
-        const PointD e = PointOnEllipseDeg(c, r.r, r.r, 0, -(r.startAngle + r.sweepAngle));
-        r.startX = s.x, r.startY = s.y, r.endX = e.x, r.endY = e.y;
-        r.thirdX = r.thirdY = 0;
-    }
-    return appendRecord(ElementKind::Arc, tables.arcs, std::move(r));
-}
-
-int32_t Drawing::AppendEllipticArc(EllipticArcRecord r)
-{
-    if (r.method == 0) {
-        const PointD c { r.cx, r.cy };
-        const PointD s = PointOnEllipseDeg(c, r.rx, r.ry, -r.tilt, -r.startAngle);
-        const PointD e = PointOnEllipseDeg(c, r.rx, r.ry, -r.tilt, -(r.startAngle + r.sweepAngle));
-        r.startX = s.x, r.startY = s.y, r.endX = e.x, r.endY = e.y;
-    }
-    return appendRecord(ElementKind::EllipticArc, tables.ellipticArcs, std::move(r));
-}
-int32_t Drawing::AppendPie(SectorRecord r)
-{
-    return appendClosed(ElementKind::Pie, tables.pies, std::move(r));
-}
-int32_t Drawing::AppendChord(SectorRecord r)
-{
-    return appendClosed(ElementKind::Chord, tables.chords, std::move(r));
-}
-int32_t Drawing::AppendOutside(SectorRecord r)
-{
-    return appendClosed(ElementKind::Outside, tables.outsides, std::move(r));
-}
-int32_t Drawing::AppendRing(RingRecord r)
-{
-    return appendClosed(ElementKind::Ring, tables.rings, std::move(r));
-}
-int32_t Drawing::AppendPolyline(OpenPathRecord r)
-{
-    return appendRecord(ElementKind::Polyline, tables.polylines, std::move(r));
-}
-int32_t Drawing::AppendPolygon(ClosedPathRecord r)
-{
-    return appendClosed(ElementKind::Polygon, tables.polygons, std::move(r));
-}
-int32_t Drawing::AppendBezier(OpenPathRecord r)
-{
-    return appendRecord(ElementKind::Bezier, tables.beziers, std::move(r));
-}
-int32_t Drawing::AppendOpenSpline(OpenPathRecord r)
-{
-    return appendRecord(ElementKind::OpenSpline, tables.openSplines, std::move(r));
-}
-int32_t Drawing::AppendClosedSpline(ClosedPathRecord r)
-{
-    return appendClosed(ElementKind::ClosedSpline, tables.closedSplines, std::move(r));
-}
-int32_t Drawing::AppendText(TextRecord r)
-{
-    return appendRecord(ElementKind::Text, tables.texts, std::move(r));
-}
+#define MIRT_KIND(name, ...) template int32_t Drawing::Append<ElementKind::name>(RecordOf<ElementKind::name>);
+#include "model/element_kinds.inc"
 
 void Drawing::markDead(int32_t registryPosition)
 {

@@ -13,41 +13,21 @@
 #include "model/element_kind.h"
 #include "model/extent_index.h"
 #include "model/journal.h"
+#include "model/kind_table.h"
 #include "model/records.h"
 #include "model/view.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 struct ElementRef {
     int32_t kind = 0; // ElementKind code; unknown codes are skipped
     int32_t index = 0; // position in that kind's table
     uint8_t live = 1;
-};
-
-struct KindTables {
-    std::vector<LineRecord> lines;
-    std::vector<PointRecord> points;
-    std::vector<RectRecord> rects;
-    std::vector<CornerRectRecord> cornerRects;
-    std::vector<CircleRecord> circles;
-    std::vector<EllipseRecord> ellipses;
-    std::vector<ArcRecord> arcs;
-    std::vector<EllipticArcRecord> ellipticArcs;
-    std::vector<SectorRecord> pies;
-    std::vector<SectorRecord> chords;
-    std::vector<SectorRecord> outsides;
-    std::vector<RingRecord> rings;
-    std::vector<OpenPathRecord> polylines;
-    std::vector<ClosedPathRecord> polygons;
-    std::vector<OpenPathRecord> beziers;
-    std::vector<OpenPathRecord> openSplines;
-    std::vector<ClosedPathRecord> closedSplines;
-    std::vector<TextRecord> texts;
-
-    void clear();
 };
 
 inline constexpr int kLayerCount = 256;
@@ -96,27 +76,25 @@ public:
     Drawing() : m_serial(NewSerial()) { SetUpLayers(); }
 
     // Append one element: journal the creation, add the registry entry, store
-    // the record (closed kinds store join style 3 as 0; method-0 arcs and
-    // elliptic arcs get their derived end points). Returns the record's index
-    // in its kind table.
-    int32_t AppendLine(const LineRecord&);
-    int32_t AppendPoint(const PointRecord&);
-    int32_t AppendRect(RectRecord);
-    int32_t AppendCornerRect(CornerRectRecord);
-    int32_t AppendCircle(CircleRecord);
-    int32_t AppendEllipse(EllipseRecord);
-    int32_t AppendArc(ArcRecord);
-    int32_t AppendEllipticArc(EllipticArcRecord);
-    int32_t AppendPie(SectorRecord);
-    int32_t AppendChord(SectorRecord);
-    int32_t AppendOutside(SectorRecord);
-    int32_t AppendRing(RingRecord);
-    int32_t AppendPolyline(OpenPathRecord);
-    int32_t AppendPolygon(ClosedPathRecord);
-    int32_t AppendBezier(OpenPathRecord);
-    int32_t AppendOpenSpline(OpenPathRecord);
-    int32_t AppendClosedSpline(ClosedPathRecord);
-    int32_t AppendText(TextRecord);
+    // the record as its kind's row says (closed kinds store join style 3 as 0;
+    // method-0 arcs and elliptic arcs get their derived end points). Returns
+    // the record's index in its kind table.
+    template <ElementKind K> int32_t Append(RecordOf<K>);
+    // The same for a kind known at run time: a record of another type than the
+    // kind's is refused (-1, nothing appended).
+    template <class Record> int32_t Append(ElementKind kind, const Record& record)
+    {
+        int32_t index = -1;
+        forKind(kind, [&]<ElementKind K>() {
+            if constexpr (std::is_same_v<RecordOf<K>, Record>)
+                index = Append<K>(record);
+        });
+        return index;
+    }
+    // AppendLine, AppendPoint, ... AppendText: Append<K> under each kind's name.
+#define MIRT_KIND(name, ...) \
+    int32_t Append##name(RecordOf<ElementKind::name> r) { return Append<ElementKind::name>(std::move(r)); }
+#include "model/element_kinds.inc"
 
     // Marks a live element dead and journals it (op 2).
     void markDead(int32_t registryPosition);
@@ -164,9 +142,6 @@ public:
     std::optional<CanvasView> indexedSnapCanvas;
 
 private:
-    template <class Table, class Record> int32_t appendRecord(ElementKind, Table&, Record&&);
-    template <class Table, class Record> int32_t appendClosed(ElementKind, Table&, Record);
-
     void flipLive(const JournalEntry&, std::string& label);
 
     uint64_t changeCount() const { return journal.changeCount() + m_unjournaledChanges; }
@@ -182,5 +157,9 @@ private:
 // false (and calls nothing) for an unknown kind or an index outside its table.
 // Pie, chord and outside shape share SectorRecord, so the kind is passed too.
 template <class Visit> bool visitElement(const Drawing& drawing, const ElementRef& ref, Visit&& visit);
+
+// The record of kind K at a registry position, live or dead; nullptr for a
+// position outside the registry, an element of another kind or a bad index.
+template <ElementKind K> const RecordOf<K>* recordAt(const Drawing& drawing, int32_t position);
 
 #include "model/data_visit.h"

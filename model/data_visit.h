@@ -1,45 +1,34 @@
-// visitElement: the one dispatch from a registry entry to its record. Kept out
-// of data.h so that the header stays a list of what the database holds.
+// visitElement and recordAt: the way from a registry entry to its record. Kept
+// out of data.h so that the header stays a list of what the database holds.
 #pragma once
 
 namespace detail {
-template <class Table, class Visit>
-bool visitIn(const Table& table, ElementKind kind, int32_t index, Visit& visit)
+template <ElementKind K> const RecordOf<K>* entryIn(const KindTables& tables, int32_t index)
 {
+    const std::vector<RecordOf<K>>& table = tableOf<K>(tables);
     if (index < 0 || static_cast<size_t>(index) >= table.size())
-        return false;
-    visit(kind, table[static_cast<size_t>(index)]);
-    return true;
+        return nullptr;
+    return &table[static_cast<size_t>(index)];
 }
 }  // namespace detail
 
 template <class Visit>
 bool visitElement(const Drawing& drawing, const ElementRef& ref, Visit&& visit)
 {
-    const auto kind = kindFromCode(ref.kind);
-    if (!kind)
-        return false;
-    const KindTables& t = drawing.tables;
-    const int32_t i = ref.index;
-    switch (*kind) {
-    case ElementKind::Line: return detail::visitIn(t.lines, *kind, i, visit);
-    case ElementKind::Point: return detail::visitIn(t.points, *kind, i, visit);
-    case ElementKind::Rect: return detail::visitIn(t.rects, *kind, i, visit);
-    case ElementKind::CornerRect: return detail::visitIn(t.cornerRects, *kind, i, visit);
-    case ElementKind::Circle: return detail::visitIn(t.circles, *kind, i, visit);
-    case ElementKind::Ellipse: return detail::visitIn(t.ellipses, *kind, i, visit);
-    case ElementKind::Arc: return detail::visitIn(t.arcs, *kind, i, visit);
-    case ElementKind::EllipticArc: return detail::visitIn(t.ellipticArcs, *kind, i, visit);
-    case ElementKind::Pie: return detail::visitIn(t.pies, *kind, i, visit);
-    case ElementKind::Chord: return detail::visitIn(t.chords, *kind, i, visit);
-    case ElementKind::Outside: return detail::visitIn(t.outsides, *kind, i, visit);
-    case ElementKind::Ring: return detail::visitIn(t.rings, *kind, i, visit);
-    case ElementKind::Polyline: return detail::visitIn(t.polylines, *kind, i, visit);
-    case ElementKind::Polygon: return detail::visitIn(t.polygons, *kind, i, visit);
-    case ElementKind::Bezier: return detail::visitIn(t.beziers, *kind, i, visit);
-    case ElementKind::OpenSpline: return detail::visitIn(t.openSplines, *kind, i, visit);
-    case ElementKind::ClosedSpline: return detail::visitIn(t.closedSplines, *kind, i, visit);
-    case ElementKind::Text: return detail::visitIn(t.texts, *kind, i, visit);
-    }
-    return false;
+    bool visited = false;
+    forKind(ref.kind, [&]<ElementKind K>() {
+        if (const RecordOf<K>* record = detail::entryIn<K>(drawing.tables, ref.index)) {
+            visit(K, *record);
+            visited = true;
+        }
+    });
+    return visited;
+}
+
+template <ElementKind K> const RecordOf<K>* recordAt(const Drawing& drawing, int32_t position)
+{
+    if (position < 0 || static_cast<size_t>(position) >= drawing.registry.size())
+        return nullptr;
+    const ElementRef& ref = drawing.registry[static_cast<size_t>(position)];
+    return ref.kind == static_cast<int32_t>(K) ? detail::entryIn<K>(drawing.tables, ref.index) : nullptr;
 }

@@ -4,6 +4,7 @@
 
 #include <iterator>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -79,40 +80,44 @@ private:
     Sampler& m_s;
 };
 
-void appendOne(Drawing& d, Sampler& s, Headers& headers, ElementKind kind)
-{
-    const double x = s.x(), y = s.y(), r = s.size();
-    switch (kind) {
-    case ElementKind::Line: d.AppendLine({headers.outline(), x, y, x + r, y + s.size()}); break;
-    case ElementKind::Point: {
+// One element at a random anchor (x, y) with a random extent r; each record
+// type fills its own fields, and a kind appends the sample of its record type.
+struct Sample {
+    Sampler& s;
+    Headers& headers;
+    ElementKind kind;
+    double x, y, r;
+
+    void fill(LineRecord& l) { l = {headers.outline(), x, y, x + r, y + s.size()}; }
+    void fill(PointRecord& p)
+    {
         const OutlineHeader h = headers.outline();
-        d.AppendPoint({h.layer, h.penKind, h.penRef, s.pick(25), x, y, 4});
-        break;
+        p = {h.layer, h.penKind, h.penRef, s.pick(25), x, y, 4};
     }
-    case ElementKind::Rect: d.AppendRect({headers.closed(), x, y, x + r, y + s.size()}); break;
-    case ElementKind::CornerRect: {
-        CornerRectRecord c{headers.closed(), {1, 2, 3, 4}, x, y, x + 40, y + 30, {4, 4, 4, 4, 4, 4, 4, 4}};
-        d.AppendCornerRect(c);
-        break;
+    void fill(RectRecord& b) { b = {headers.closed(), x, y, x + r, y + s.size()}; }
+    void fill(CornerRectRecord& c)
+    {
+        c = {headers.closed(), {1, 2, 3, 4}, x, y, x + 40, y + 30, {4, 4, 4, 4, 4, 4, 4, 4}};
     }
-    case ElementKind::Circle: d.AppendCircle({headers.closed(), 0, x, y, r}); break;
-    case ElementKind::Ellipse: d.AppendEllipse({headers.closed(), 0, x, y, r, r / 2, s.angle()}); break;
-    case ElementKind::Arc: d.AppendArc({headers.outline(), 0, x, y, r, s.angle(), 120}); break;
-    case ElementKind::EllipticArc:
-        d.AppendEllipticArc({headers.outline(), 0, x, y, r, r / 2, s.angle(), 30, 200});
-        break;
-    case ElementKind::Pie: d.AppendPie({headers.closed(), x, y, r, r, 0, s.angle(), 90}); break;
-    case ElementKind::Chord: d.AppendChord({headers.closed(), x, y, r, r / 2, 15, s.angle(), 150}); break;
-    case ElementKind::Outside: d.AppendOutside({headers.closed(), x, y, r, r, 0, s.angle(), 180}); break;
-    case ElementKind::Ring: d.AppendRing({headers.closed(), x, y, r, r, r / 2, r / 2, 0, 0, 360}); break;
-    case ElementKind::Polyline: d.AppendPolyline({headers.outline(), s.points(5)}); break;
-    case ElementKind::Polygon: d.AppendPolygon({headers.closed(), s.points(6)}); break;
-    case ElementKind::Bezier: d.AppendBezier({headers.outline(), s.points(7)}); break;
-    case ElementKind::OpenSpline: d.AppendOpenSpline({headers.outline(), s.points(5)}); break;
-    case ElementKind::ClosedSpline: d.AppendClosedSpline({headers.closed(), s.points(5)}); break;
-    case ElementKind::Text: {
+    void fill(CircleRecord& c) { c = {headers.closed(), 0, x, y, r}; }
+    void fill(EllipseRecord& e) { e = {headers.closed(), 0, x, y, r, r / 2, s.angle()}; }
+    void fill(ArcRecord& a) { a = {headers.outline(), 0, x, y, r, s.angle(), 120}; }
+    void fill(EllipticArcRecord& a) { a = {headers.outline(), 0, x, y, r, r / 2, s.angle(), 30, 200}; }
+    // Pies sweep a quarter, chords are flat and tilted, outside shapes a half.
+    void fill(SectorRecord& p)
+    {
+        const bool chord = kind == ElementKind::Chord;
+        const double sweep = kind == ElementKind::Pie ? 90 : chord ? 150 : 180;
+        p = {headers.closed(), x, y, r, chord ? r / 2 : r, chord ? 15.0 : 0.0, s.angle(), sweep};
+    }
+    void fill(RingRecord& g) { g = {headers.closed(), x, y, r, r, r / 2, r / 2, 0, 0, 360}; }
+    // Open paths take five points, Bezier curves seven.
+    void fill(OpenPathRecord& p) { p = {headers.outline(), s.points(kind == ElementKind::Bezier ? 7 : 5)}; }
+    // Polygons take six points, closed splines five.
+    void fill(ClosedPathRecord& p) { p = {headers.closed(), s.points(kind == ElementKind::Polygon ? 6 : 5)}; }
+    void fill(TextRecord& t)
+    {
         const ClosedHeader h = headers.closed();
-        TextRecord t;
         t.layer = h.layer;
         t.brushKind = h.brushKind;
         t.brushRef = h.brushRef;
@@ -120,10 +125,18 @@ void appendOne(Drawing& d, Sampler& s, Headers& headers, ElementKind kind)
         t.boxA = x, t.boxB = y, t.boxC = 60, t.boxD = 12;
         t.fontName = "ＭＳ ゴシック";
         t.text = "図面 " + std::to_string(s.pick(1000));
-        d.AppendText(std::move(t));
-        break;
     }
-    }
+};
+
+void appendOne(Drawing& d, Sampler& s, Headers& headers, ElementKind kind)
+{
+    const double x = s.x(), y = s.y(), r = s.size();
+    Sample sample{s, headers, kind, x, y, r};
+    forKind(kind, [&]<ElementKind K>() {
+        RecordOf<K> record;
+        sample.fill(record);
+        d.Append<K>(std::move(record));
+    });
 }
 
 void fillTables(AttributeTables& a, const std::string& imagePath)
@@ -248,11 +261,16 @@ std::vector<AttributeRow> buildRows()
     brush("brush6_translucent", 6, 1);
     for (size_t i = 0; i < std::size(kHatchStyles); ++i)
         brush("hatch" + std::to_string(kHatchStyles[i]), 3, int(i));
-    static const char* const kKindNames[] = {"line",   "point",   "rect",     "corner_rect", "circle", "ellipse",
-                                             "arc",    "ell_arc", "pie",      "chord",       "outside", "ring",
-                                             "polyline", "polygon", "bezier", "open_spline", "closed_spline", "text"};
-    for (size_t i = 0; i < kAllKinds.size(); ++i)
-        rows.push_back({std::string("kind_") + kKindNames[i], {kAllKinds[i]}, {0, 1, 0, kWidth1, 0, 0},
+    // One row per kind, under the names the paint checksums know them by.
+    static const std::pair<K, const char*> kKindRows[] = {
+        {K::Line, "line"},         {K::Point, "point"},       {K::Rect, "rect"},
+        {K::CornerRect, "corner_rect"}, {K::Circle, "circle"}, {K::Ellipse, "ellipse"},
+        {K::Arc, "arc"},           {K::EllipticArc, "ell_arc"}, {K::Pie, "pie"},
+        {K::Chord, "chord"},       {K::Outside, "outside"},   {K::Ring, "ring"},
+        {K::Polyline, "polyline"}, {K::Polygon, "polygon"},   {K::Bezier, "bezier"},
+        {K::OpenSpline, "open_spline"}, {K::ClosedSpline, "closed_spline"}, {K::Text, "text"}};
+    for (const auto& [kind, name] : kKindRows)
+        rows.push_back({std::string("kind_") + name, {kind}, {0, 1, 0, kWidth1, 0, 0},
                         ClosedHeader{2, 0, 1, 0, kWidth1, 0, 0, 1, 1}});
     addLargeRows(rows);
     return rows;

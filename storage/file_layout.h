@@ -53,32 +53,6 @@ void forEachSection(Tables& t, F&& f)
     f(12, "BRUSH6", t.brushRadial);
 }
 
-// The keyword line written after an element's kind code; the reader skips it.
-inline std::string_view kindKeyword(ElementKind kind)
-{
-    switch (kind) {
-    case ElementKind::Line: return "SEN";
-    case ElementKind::Point: return "TEN";
-    case ElementKind::Rect: return "BOX";
-    case ElementKind::CornerRect: return "CBOX";
-    case ElementKind::Circle: return "CIRCLE";
-    case ElementKind::Ellipse: return "ELLIPSE";
-    case ElementKind::Arc: return "ARC";
-    case ElementKind::EllipticArc: return "EARC";
-    case ElementKind::Pie: return "PIE";
-    case ElementKind::Chord: return "CHORD";
-    case ElementKind::Outside: return "EOUT";
-    case ElementKind::Ring: return "DONUTS";
-    case ElementKind::Polyline: return "POLYLINE";
-    case ElementKind::Polygon: return "POLYGON";
-    case ElementKind::Bezier: return "BEZIER";
-    case ElementKind::OpenSpline: return "OSPLINE";
-    case ElementKind::ClosedSpline: return "CSPLINE";
-    case ElementKind::Text: return "MOJI";
-    }
-    return "";
-}
-
 // ---- Attribute entries (the id field is not stored) -------------------------
 
 template <class V, Is<PenColorEntry> E> void fields(V& v, E& e) { v.i32(e.color); }

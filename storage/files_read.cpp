@@ -286,45 +286,23 @@ private:
             const int32_t code = parseInt(codeLine);
             if (!m_in.next(m_line) || code == 0 || m_line == "END")
                 return;
-            if (const auto kind = kindFromCode(code))
-                readElement(*kind);
+            readElement(code);
             if (m_cutShort)
                 return;
         }
     }
 
-    template <class Record, class Append>
-    void readAndAppend(Append append)
+    // Reads a record of the kind's type and appends it, unless the file
+    // ended inside it or it is left out.
+    void readElement(int32_t code)
     {
-        Record record;
-        m_abandoned = false;
-        fields(*this, record);
-        if (!m_cutShort && !m_abandoned)
-            (m_drawing.*append)(std::move(record));
-    }
-
-    void readElement(ElementKind kind)
-    {
-        switch (kind) {
-        case ElementKind::Line: return readAndAppend<LineRecord>(&Drawing::AppendLine);
-        case ElementKind::Point: return readAndAppend<PointRecord>(&Drawing::AppendPoint);
-        case ElementKind::Rect: return readAndAppend<RectRecord>(&Drawing::AppendRect);
-        case ElementKind::CornerRect: return readAndAppend<CornerRectRecord>(&Drawing::AppendCornerRect);
-        case ElementKind::Circle: return readAndAppend<CircleRecord>(&Drawing::AppendCircle);
-        case ElementKind::Ellipse: return readAndAppend<EllipseRecord>(&Drawing::AppendEllipse);
-        case ElementKind::Arc: return readAndAppend<ArcRecord>(&Drawing::AppendArc);
-        case ElementKind::EllipticArc: return readAndAppend<EllipticArcRecord>(&Drawing::AppendEllipticArc);
-        case ElementKind::Pie: return readAndAppend<SectorRecord>(&Drawing::AppendPie);
-        case ElementKind::Chord: return readAndAppend<SectorRecord>(&Drawing::AppendChord);
-        case ElementKind::Outside: return readAndAppend<SectorRecord>(&Drawing::AppendOutside);
-        case ElementKind::Ring: return readAndAppend<RingRecord>(&Drawing::AppendRing);
-        case ElementKind::Polyline: return readAndAppend<OpenPathRecord>(&Drawing::AppendPolyline);
-        case ElementKind::Polygon: return readAndAppend<ClosedPathRecord>(&Drawing::AppendPolygon);
-        case ElementKind::Bezier: return readAndAppend<OpenPathRecord>(&Drawing::AppendBezier);
-        case ElementKind::OpenSpline: return readAndAppend<OpenPathRecord>(&Drawing::AppendOpenSpline);
-        case ElementKind::ClosedSpline: return readAndAppend<ClosedPathRecord>(&Drawing::AppendClosedSpline);
-        case ElementKind::Text: return readAndAppend<TextRecord>(&Drawing::AppendText);
-        }
+        forKind(code, [&]<ElementKind K>() {
+            RecordOf<K> record;
+            m_abandoned = false;
+            fields(*this, record);
+            if (!m_cutShort && !m_abandoned)
+                m_drawing.Append<K>(std::move(record));
+        });
     }
 
     // One group when anything was read; an empty file leaves nothing to

@@ -62,32 +62,6 @@ struct Get {
     void brushRef(int32_t, int32_t& ref, bool) { ref = r.i32(); }
 };
 
-// Calls f(table) with the kind table of a kind.
-template <class Tables, class F>
-void withTable(Tables& t, ElementKind kind, F&& f)
-{
-    switch (kind) {
-    case ElementKind::Line: return f(t.lines);
-    case ElementKind::Point: return f(t.points);
-    case ElementKind::Rect: return f(t.rects);
-    case ElementKind::CornerRect: return f(t.cornerRects);
-    case ElementKind::Circle: return f(t.circles);
-    case ElementKind::Ellipse: return f(t.ellipses);
-    case ElementKind::Arc: return f(t.arcs);
-    case ElementKind::EllipticArc: return f(t.ellipticArcs);
-    case ElementKind::Pie: return f(t.pies);
-    case ElementKind::Chord: return f(t.chords);
-    case ElementKind::Outside: return f(t.outsides);
-    case ElementKind::Ring: return f(t.rings);
-    case ElementKind::Polyline: return f(t.polylines);
-    case ElementKind::Polygon: return f(t.polygons);
-    case ElementKind::Bezier: return f(t.beziers);
-    case ElementKind::OpenSpline: return f(t.openSplines);
-    case ElementKind::ClosedSpline: return f(t.closedSplines);
-    case ElementKind::Text: return f(t.texts);
-    }
-}
-
 bool sameLayer(const Layer& a, const Layer& b)
 {
     return a.visible == b.visible && a.name == b.name;
@@ -243,7 +217,7 @@ bool decodeElements(ByteReader& r, ChangeSet& c)
         if (!kind)
             return false;
         e.kind = *kind;
-        withTable(e.record, e.kind, [&](auto& table) { fields(get, table.emplace_back()); });
+        forKind(e.kind, [&]<ElementKind K>() { fields(get, tableOf<K>(e.record).emplace_back()); });
     }
     return !r.bad();
 }
@@ -292,13 +266,6 @@ bool decode(ByteReader& r, ChangeSet& c)
     c.size.height = r.i32();
     return !r.bad() && r.atEnd() && c.size.width >= 1 && c.size.height >= 1 && c.size.width <= kMaxImageSide &&
            c.size.height <= kMaxImageSide;
-}
-
-size_t tableSize(const KindTables& t, ElementKind kind)
-{
-    size_t n = 0;
-    withTable(t, kind, [&](const auto& table) { n = table.size(); });
-    return n;
 }
 
 // The journal moves of a frame: which entries open a new group, and whether
@@ -352,10 +319,9 @@ bool fits(const ChangeSet& c, const Drawing& d)
     }
     if (c.registryBefore != d.registry.size())
         return false;
-    std::array<size_t, 401> grown{};  // records added per kind code
+    std::array<size_t, kAllKinds.size()> grown{};  // records added per kind
     for (const NewElement& e : c.elements) {
-        const auto code = static_cast<size_t>(e.kind);
-        if (static_cast<size_t>(e.index) != tableSize(d.tables, e.kind) + grown[code]++)
+        if (static_cast<size_t>(e.index) != tableSize(d.tables, e.kind) + grown[kindOrdinal(e.kind)]++)
             return false;
     }
     for (const auto& [slot, layer] : c.layers)
@@ -379,12 +345,7 @@ void apply(ChangeSet& c, const JournalPlan& plan, Drawing& d)
         });
     }
     for (NewElement& e : c.elements) {
-        withTable(e.record, e.kind, [&](auto& from) {
-            withTable(d.tables, e.kind, [&](auto& to) {
-                if constexpr (std::is_same_v<decltype(from), decltype(to)>)
-                    to.push_back(std::move(from.front()));
-            });
-        });
+        forKind(e.kind, [&]<ElementKind K>() { tableOf<K>(d.tables).push_back(std::move(tableOf<K>(e.record).front())); });
         d.registry.push_back(ElementRef{static_cast<int32_t>(e.kind), e.index, 1});
     }
     UndoJournal& j = d.journal;
