@@ -122,11 +122,7 @@ void BM_PreviewStep(benchmark::State& state)
 {
     const PreviewRow& row = previewRows()[static_cast<size_t>(state.range(0))];
     FakeHost h(1920, 1080);
-    h.numbers = [values = row.dialog](NumericRows& rows) {
-        for (size_t i = 0; i < values.size() && i < rows.size(); ++i)
-            rows[i].value = values[i];
-        return true;
-    };
+    h.numbers = FakeHost::Answering(row.dialog);
     h.text = [](ConstructionParameters& p) {
         p.text = "Mirt 作図";
         return true;

@@ -125,11 +125,7 @@ Built builtOf(const Drawing& d, const ElementRef& ref)
 
 void answerDialogs(FakeHost& h, const std::vector<double>& values)
 {
-    h.numbers = [values](NumericRows& rows) {
-        for (size_t i = 0; i < values.size() && i < rows.size(); ++i)
-            rows[i].value = values[i];
-        return true;
-    };
+    h.numbers = FakeHost::Answering(values);
     h.text = [](ConstructionParameters& p) {
         p.text = "Ab";
         return true;

@@ -46,11 +46,7 @@ int liveCount(const Drawing& d)
 // Draws the row's element and selects it alone; the grips are listed.
 void drawAndSelect(FakeHost& h, const ChangeRow& row)
 {
-    h.numbers = [values = row.dialog](NumericRows& rows) {
-        for (size_t i = 0; i < values.size() && i < rows.size(); ++i)
-            rows[i].value = values[i];
-        return true;
-    };
+    h.numbers = FakeHost::Answering(row.dialog);
     ASSERT_TRUE(h.start(row.draw));
     for (const QPoint& p : row.clicks)
         h.click(p.x(), p.y());

@@ -94,11 +94,7 @@ const Figure kText{"text", "PopDrawMojiClick", {}, {{120, 120}}, GripLayout::Tex
 // Draws the figure and selects it alone, so that its grips are listed.
 void drawAndSelect(FakeHost& h, const Figure& f)
 {
-    h.numbers = [values = f.dialog](NumericRows& rows) {
-        for (size_t i = 0; i < values.size() && i < rows.size(); ++i)
-            rows[i].value = values[i];
-        return true;
-    };
+    h.numbers = FakeHost::Answering(f.dialog);
     h.corners = [](ConstructionParameters&) { return true; };
     h.text = [](ConstructionParameters& p) {
         p.text = "A";

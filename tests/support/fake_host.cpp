@@ -50,6 +50,15 @@ void FakeHost::Deselect()
     drawing.controlPoints.clear();
 }
 
+std::function<bool(NumericRows&)> FakeHost::Answering(std::vector<double> values)
+{
+    return [values = std::move(values)](NumericRows& rows) {
+        for (size_t i = 0; i < values.size() && i < rows.size(); ++i)
+            rows[i].value = values[i];
+        return true;
+    };
+}
+
 bool FakeHost::askNumbers(NumericRows& rows)
 {
     ++dialogsAsked;

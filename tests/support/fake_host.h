@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 #include "interaction/canvas_host.h"
 #include "interaction/command_machine.h"
@@ -61,6 +62,8 @@ public:
     int dialogsAsked = 0;
     // Dialog scripts; unset answers Cancel.
     std::function<bool(NumericRows&)> numbers;
+    // A numbers script that answers OK with values in the first rows.
+    static std::function<bool(NumericRows&)> Answering(std::vector<double> values);
     std::function<bool(ConstructionParameters&)> corners;
     std::function<bool(ConstructionParameters&)> text;
     std::function<bool(int, PolyPointChoice&)> polyPoint;
